@@ -1,0 +1,26 @@
+# make run   installs what is missing, builds and starts the program (build/sorvanto)
+# make test  installs what is missing, builds with the sanitizers and runs every test
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build deps test-deps clean
+
+run: build
+	./build/sorvanto
+
+build: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVANTO_TESTS=OFF
+	cmake --build build -j $(JOBS)
+
+test: test-deps
+	cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DSORVANTO_SANITIZE=ON
+	cmake --build build-tests -j $(JOBS)
+	cd build-tests && ctest --output-on-failure
+
+deps:
+	./scripts/install-deps.sh
+
+test-deps:
+	./scripts/install-deps.sh --tests
+
+clean:
+	rm -rf build build-tests

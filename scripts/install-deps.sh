@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need, and only those that are missing.
+set -euo pipefail
+
+build=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6test6
+       libcanberra-dev libfontconfig-dev)
+runtime=(libcanberra-pulse sound-theme-freedesktop fonts-liberation fonts-dancingscript fontconfig)
+blackbox=(xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 pulseaudio pulseaudio-utils sox
+          python3 python3-pyatspi python3-dbus python3-gi at-spi2-core imagemagick)
+
+wanted=("${build[@]}" "${runtime[@]}")
+[ "${1:-}" = "--tests" ] && wanted+=("${blackbox[@]}")
+
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,149 @@
+#include "layoutspec.h"
+
+#include "colorbox.h"
+#include "radiogroup.h"
+#include "speedbutton.h"
+#include "spinedit.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <algorithm>
+#include <map>
+
+namespace sorvanto::layout {
+
+namespace {
+
+constexpr int TooltipDuration = 2500;
+
+QWidget* createWidget(const Control& c, QWidget* parent) {
+    switch (c.kind) {
+    case Kind::Panel: {
+        auto* panel = new Panel(parent);
+        panel->setBevelInnerLowered(c.bevelInnerLowered);
+        panel->setAutoSize(c.autoSize);
+        if (c.colour) panel->setColour(*c.colour);
+        return panel;
+    }
+    case Kind::SpeedButton: {
+        auto* button = new SpeedButton(parent);
+        button->setText(text(c.text));
+        if (c.glyph) button->setGlyph(QPixmap(QString::fromLatin1(c.glyph)));
+        return button;
+    }
+    case Kind::RichEdit: {
+        auto* edit = new QTextEdit(parent);
+        edit->setAcceptRichText(false);
+        edit->setLineWrapMode(QTextEdit::WidgetWidth);
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        edit->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+        edit->setPlainText(text(c.text));
+        return edit;
+    }
+    case Kind::Label: return new QLabel(text(c.text), parent);
+    case Kind::Edit: {
+        auto* edit = new QLineEdit(text(c.text), parent);
+        edit->setReadOnly(c.readOnly);
+        edit->setFrame(c.border);
+        edit->setCursorPosition(0);
+        return edit;
+    }
+    case Kind::RadioGroup: {
+        QStringList items;
+        for (const char* item : c.items)
+            if (item) items << text(item);
+        auto* group = new RadioGroup(parent, items, c.columns);
+        group->setItemIndex(c.itemIndex);
+        return group;
+    }
+    case Kind::SpinEdit: {
+        auto* spin = new SpinEdit(parent);
+        spin->setRange(c.minValue, c.maxValue);
+        spin->setText(text(c.text));
+        return spin;
+    }
+    case Kind::ColorBox: {
+        auto* box = new ColorBox(parent);
+        if (c.dropDownCount > 0) box->setMaxVisibleItems(c.dropDownCount);
+        if (c.itemHeight > 0) box->setItemHeight(c.itemHeight);
+        if (c.selected) box->selectColour(*c.selected);
+        return box;
+    }
+    case Kind::CheckBox: return new QCheckBox(text(c.text), parent);
+    }
+    return nullptr;
+}
+
+void applyColours(QWidget* widget, const Control& c) {
+    QPalette p = widget->palette();
+    const QPalette app = QGuiApplication::palette();
+    if (c.font)
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            p.setColor(role, toQColor(c.font->colour, app));
+    if (c.colour && c.kind != Kind::Panel) {
+        p.setColor(QPalette::Base, toQColor(*c.colour, app));
+        p.setColor(QPalette::Window, toQColor(*c.colour, app));
+    }
+    widget->setPalette(p);
+}
+
+// Controls that take the focus, in the order the tab key visits them.
+void chainTabOrder(QWidget* form, std::span<const Control> controls) {
+    std::map<QString, std::vector<const Control*>> byParent;
+    for (const Control& c : controls)
+        if (c.tabOrder >= 0) byParent[QString::fromLatin1(c.parent)].push_back(&c);
+    std::vector<QWidget*> order;
+    auto visit = [&](auto&& self, const QString& parent) -> void {
+        auto& siblings = byParent[parent];
+        std::stable_sort(siblings.begin(), siblings.end(),
+                         [](const Control* a, const Control* b) { return a->tabOrder < b->tabOrder; });
+        for (const Control* c : siblings) {
+            auto* widget = form->findChild<QWidget*>(QString::fromLatin1(c->name));
+            if (widget->focusPolicy() != Qt::NoFocus) order.push_back(widget);
+            self(self, QString::fromLatin1(c->name));
+        }
+    };
+    visit(visit, form->objectName());
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+}  // namespace
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8 ? utf8 : ""); }
+
+QFont toQFont(const Font& font, const QFont& base) {
+    QFont f = base;
+    f.setFamily(QString::fromLatin1(font.name));
+    f.setPixelSize(font.height);
+    f.setBold(font.bold);
+    return f;
+}
+
+void createControls(QWidget* form, std::span<const Control> controls) {
+    for (const Control& c : controls) {
+        auto* parent = form->objectName() == QLatin1String(c.parent)
+                           ? form
+                           : form->findChild<QWidget*>(QString::fromLatin1(c.parent));
+        QWidget* widget = createWidget(c, parent);
+        widget->setObjectName(QString::fromLatin1(c.name));
+        widget->setGeometry(c.left, c.top, c.width, c.height);
+        setAlign(widget, c.align);
+        if (c.font) widget->setFont(toQFont(*c.font, widget->font()));
+        applyColours(widget, c);
+        if (c.hint) {
+            widget->setToolTip(text(c.hint));
+            widget->setToolTipDuration(TooltipDuration);
+            widget->setAccessibleDescription(text(c.hint));
+        }
+        const char* name = c.accessibleName ? c.accessibleName : (*c.text ? c.text : c.hint);
+        if (name) widget->setAccessibleName(text(name));
+        widget->setVisible(c.visible);
+    }
+    chainTabOrder(form, controls);
+}
+
+}  // namespace sorvanto::layout

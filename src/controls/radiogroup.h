@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QStringList>
+
+class QButtonGroup;
+
+namespace sorvanto {
+
+// A frame of radio items in columns. clicked() is raised only when the user selects an item
+// that was not selected.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    RadioGroup(QWidget* parent, const QStringList& items, int columns);
+
+    int itemIndex() const;
+    void setItemIndex(int index);
+
+signals:
+    void clicked();
+
+private:
+    QButtonGroup* group_;
+    int index_ = -1;
+};
+
+}  // namespace sorvanto

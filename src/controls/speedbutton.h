@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QToolButton>
+
+namespace sorvanto {
+
+// A push button that is drawn raised, sunken while pressed, and never takes the keyboard focus.
+class SpeedButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit SpeedButton(QWidget* parent);
+
+    // A glyph strip holds the normal image and, beside it, the disabled one.
+    void setGlyph(const QPixmap& strip);
+};
+
+}  // namespace sorvanto

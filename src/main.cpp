@@ -1,0 +1,321 @@
+#include "main.h"
+
+#include "checked.h"
+#include "main_layout.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+// The window's pictures live in the library that holds the window.
+static void initResources() { Q_INIT_RESOURCE(sorvanto); }
+
+namespace sorvanto {
+
+QString applicationTitle(const QString& executablePath) {
+    const QString name = QFileInfo(executablePath).fileName();
+    const QString stem = name.left(name.indexOf(u'.'));
+    return stem.left(1) + stem.mid(1).toLower();
+}
+
+QString errorBoxText(const QString& message) {
+    if (!message.isEmpty() && message.back() > u'.') return message + u'.';
+    return message;
+}
+
+std::uint32_t intervalMilliseconds(std::int32_t minutes) {
+    const std::int32_t milliseconds = checkedMul(checkedMul(minutes, 1000), 60);
+    if (milliseconds < 0) throw RangeError();
+    return static_cast<std::uint32_t>(milliseconds);
+}
+
+Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      platform_(platform),
+      title_(applicationTitle(QCoreApplication::applicationFilePath())) {
+    initResources();
+    setObjectName(QString::fromLatin1(frmmainForm.name));
+    setWindowTitle(layout::text(frmmainForm.caption));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/sorvanto.png")));
+    setFont(layout::toQFont(frmmainForm.font, font()));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(frmmainForm.colour, QGuiApplication::palette()));
+    p.setColor(QPalette::WindowText, toQColor(frmmainForm.font.colour, QGuiApplication::palette()));
+    setPalette(p);
+    normalClientSize_ = QSize(frmmainForm.clientWidth, frmmainForm.clientHeight);
+    setFixedSize(normalClientSize_);
+
+    layout::createControls(this, frmmainControls());
+    Panel1 = control<Panel>("Panel1");
+    Panel2 = control<Panel>("Panel2");
+    btnspok1 = control<SpeedButton>("btnspok1");
+    btnspexit = control<SpeedButton>("btnspexit");
+    RichEdit1 = control<QTextEdit>("RichEdit1");
+    Panel3 = control<Panel>("Panel3");
+    Label4 = control<QLabel>("Label4");
+    editmsg1 = control<QLineEdit>("editmsg1");
+    rdgrpativo = control<RadioGroup>("rdgrpativo");
+    Panel4 = control<Panel>("Panel4");
+    Label2 = control<QLabel>("Label2");
+    Spininterval = control<SpinEdit>("Spininterval");
+    Panel5 = control<Panel>("Panel5");
+    btnspfont = control<SpeedButton>("btnspfont");
+    Label1 = control<QLabel>("Label1");
+    Label3 = control<QLabel>("Label3");
+    ColorBox1 = control<ColorBox>("ColorBox1");
+    Panel6 = control<Panel>("Panel6");
+    Labelsom = control<QLabel>("Labelsom");
+    editsom = control<QLineEdit>("editsom");
+    chkbxsom = control<QCheckBox>("chkbxsom");
+    Timer1 = platform_.timers.createTimer();
+    Timer2 = platform_.timers.createTimer();
+    createPopupMenu();
+    connectHandlers();
+
+    handle([this] { FormCreate(); });
+    for (const layout::Control& c : frmmainControls()) {
+        QWidget* widget = control<QWidget>(c.name);
+        laidOutPlaces_[widget] = widget->geometry();
+    }
+}
+
+template <class Control>
+Control* Tfrmmain::control(const char* name) {
+    auto* widget = findChild<Control*>(QString::fromLatin1(name));
+    Q_ASSERT_X(widget, "Tfrmmain", name);
+    return widget;
+}
+
+void Tfrmmain::createPopupMenu() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    for (const layout::MenuItem& item : PopupMenu1Items()) {
+        QAction* action = QLatin1String(item.caption) == QLatin1String("-")
+                              ? PopupMenu1->addSeparator()
+                              : PopupMenu1->addAction(layout::text(item.caption));
+        action->setObjectName(QString::fromLatin1(item.name));
+    }
+    VelmoraSORVANTO1 = PopupMenu1->findChild<QAction*>(QStringLiteral("VelmoraSORVANTO1"));
+    Configuraes1 = PopupMenu1->findChild<QAction*>(QStringLiteral("Configuraes1"));
+    Sair1 = PopupMenu1->findChild<QAction*>(QStringLiteral("Sair1"));
+}
+
+void Tfrmmain::connectHandlers() {
+    connect(btnspok1, &QToolButton::clicked, this, [this] { handle([this] { btnspexitClick(); }); });
+    connect(btnspexit, &QToolButton::clicked, this, [this] { handle([this] { btnspexitClick(); }); });
+    connect(rdgrpativo, &RadioGroup::clicked, this, [this] { handle([this] { rdgrpativoClick(); }); });
+    connect(Panel2, &Panel::doubleClicked, this, [this] { handle([this] { Panel2DblClick(); }); });
+    connect(Configuraes1, &QAction::triggered, this, [this] { handle([this] { Configuraes1Click(); }); });
+    connect(Sair1, &QAction::triggered, this, [this] { handle([this] { Sair1Click(); }); });
+    Timer1->onTimer = [this] { handle([this] { Timer1Timer(); }); };
+}
+
+template <class Handler>
+void Tfrmmain::handle(Handler handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        platform_.dialogs.showError(title_, errorBoxText(QString::fromLocal8Bit(error.what())));
+    }
+}
+
+// Start-up and the ways out.
+
+void Tfrmmain::FormCreate() {
+    AlertRaised = false;
+    TrayIconData.cbSize = 88;
+    TrayIconData.hWnd = this;
+    TrayIconData.uID = 0;
+    TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    TrayIconData.uCallbackMessage = TrayCallbackMessage;
+    TrayIconData.hIcon = windowIcon();
+    TrayIconData.szTip = title_.left(TipCapacity);
+    platform_.notifyIcon.Shell_NotifyIcon(NotifyIconMessage::NIM_ADD, TrayIconData);
+}
+
+void Tfrmmain::btnspexitClick() {
+    platform_.notifyIcon.Shell_NotifyIcon(NotifyIconMessage::NIM_DELETE, TrayIconData);
+    emit terminateRequested();
+}
+
+void Tfrmmain::Sair1Click() {
+    Timer2->setEnabled(false);
+    Timer1->setEnabled(false);
+    QCoreApplication::processEvents();
+    emit terminateRequested();
+}
+
+void Tfrmmain::FormCloseQuery(bool& CanClose) {
+    Timer1->setEnabled(false);
+    CanClose = true;
+}
+
+void Tfrmmain::FormClose() { platform_.notifyIcon.Shell_NotifyIcon(NotifyIconMessage::NIM_DELETE, TrayIconData); }
+
+void Tfrmmain::closeEvent(QCloseEvent* event) {
+    bool CanClose = true;
+    handle([&] { FormCloseQuery(CanClose); });
+    if (!CanClose) {
+        event->ignore();
+        return;
+    }
+    handle([this] { FormClose(); });
+    event->accept();
+    emit terminateRequested();
+}
+
+// Arming and the alert.
+
+void Tfrmmain::rdgrpativoClick() {
+    if (rdgrpativo->itemIndex() == 0) {
+        setView(View::Armed);
+        Timer1->setInterval(intervalMilliseconds(Spininterval->value()));
+        hide();
+        Timer1->setEnabled(true);
+    } else {
+        Timer1->setEnabled(false);
+    }
+}
+
+void Tfrmmain::Timer1Timer() {
+    Timer1->setEnabled(false);
+    editmsg1->setText(QString::number(Spininterval->value()) + QStringLiteral("  minuto(s) atrás ") +
+                      QStringLiteral(" você pediu para lembrar que:"));
+    setMaximized(true);
+    AlertRaised = true;
+    btnspok1->show();
+    btnspexit->hide();
+    setStayOnTop(true);
+    if (chkbxsom->isChecked()) {
+        try {
+            platform_.sound.play(editsom->text());
+        } catch (...) {
+            // The alert matters more than its sound.
+        }
+    }
+    showInFront();
+}
+
+// The views and the tray.
+
+void Tfrmmain::FormShow() { WindowShown = true; }
+
+void Tfrmmain::FormHide() { WindowShown = false; }
+
+void Tfrmmain::Configuraes1Click() {
+    if (WindowShown) {
+        setView(View::Armed);
+        setMaximized(false);
+        setStayOnTop(false);
+        hide();
+    } else {
+        setView(View::Configuration);
+        setMaximized(false);
+        setStayOnTop(false);
+        showInFront();
+    }
+}
+
+void Tfrmmain::Panel2DblClick() {
+    if (AlertRaised) return;
+    WindowShown = false;
+    hide();
+}
+
+void Tfrmmain::TrayIconCallback(int mouseMessage) {
+    switch (mouseMessage) {
+    case WM_RBUTTONDOWN: platform_.pointer.TrackPopupMenu(*PopupMenu1, platform_.pointer.GetCursorPos()); break;
+    case WM_MBUTTONDOWN: hide(); break;
+    default: break;
+    }
+}
+
+void Tfrmmain::SysMenuCommand(unsigned wParam) {
+    if ((wParam & 0xFFF0) == SC_MINIMIZE) hide();
+}
+
+// The configuration controls show in the configuration view and hide in the armed view, where
+// the self-sizing panels shrink the top panel to a bar around the message line.
+void Tfrmmain::setView(View view) {
+    const bool configuring = view == View::Configuration;
+    for (QWidget* c : std::initializer_list<QWidget*>{btnspfont, chkbxsom, Labelsom, editsom, Spininterval, Label2,
+                                                      rdgrpativo, ColorBox1, Label1})
+        c->setVisible(configuring);
+    btnspok1->setVisible(!configuring);
+    btnspexit->setVisible(configuring);
+    for (QWidget* c : {Panel4, Panel5, Panel6}) c->setVisible(configuring);
+    if (configuring) restoreLaidOutPlaces();
+}
+
+void Tfrmmain::restoreLaidOutPlaces() {
+    for (const auto& [widget, place] : laidOutPlaces_) widget->setGeometry(place);
+}
+
+// The border is fixed for the user; only the alert maximizes the window.
+void Tfrmmain::setMaximized(bool maximized) {
+    if (maximized) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    } else {
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        setFixedSize(normalClientSize_);
+    }
+}
+
+void Tfrmmain::setStayOnTop(bool onTop) {
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+}
+
+// A window hidden on minimize would otherwise come back as an icon, and the alert be missed.
+void Tfrmmain::showInFront() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tfrmmain::setVisible(bool visible) {
+    if (visible && !placed_) placeAtFirstShow();
+    QWidget::setVisible(visible);
+}
+
+void Tfrmmain::placeAtFirstShow() {
+    placed_ = true;
+    const QSize desktop = platform_.screen.size();
+    move(std::max(0, (desktop.width() - width()) / 2), std::max(0, (desktop.height() - height()) / 2));
+}
+
+bool Tfrmmain::event(QEvent* event) {
+    if (event->type() == TrayMessageEvent::eventType()) {
+        const auto* message = static_cast<TrayMessageEvent*>(event);
+        if (message->message() == TrayCallbackMessage) handle([&] { TrayIconCallback(message->lParam()); });
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void Tfrmmain::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) handle([this] { FormShow(); });
+    QWidget::showEvent(event);
+}
+
+void Tfrmmain::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous()) handle([this] { FormHide(); });
+    QWidget::hideEvent(event);
+}
+
+// The window manager minimizes by changing the window's state; that is the minimize command.
+void Tfrmmain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+        if (isMinimized() && !(old & Qt::WindowMinimized)) handle([this] { SysMenuCommand(SC_MINIMIZE); });
+    }
+    QWidget::changeEvent(event);
+}
+
+void Tfrmmain::resizeEvent(QResizeEvent*) { alignControls(this, 0); }
+
+}  // namespace sorvanto

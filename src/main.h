@@ -1,0 +1,125 @@
+#pragma once
+
+#include "controls/colorbox.h"
+#include "controls/panel.h"
+#include "controls/radiogroup.h"
+#include "controls/speedbutton.h"
+#include "controls/spinedit.h"
+#include "platform/platform.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTextEdit>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+namespace sorvanto {
+
+constexpr std::uint32_t TrayCallbackMessage = WM_USER + 1;
+constexpr unsigned SC_MINIMIZE = 0xF020;
+
+// The program's title: the executable's name cut before its first ".", its first character as
+// it is and the rest in lower case.
+QString applicationTitle(const QString& executablePath);
+
+// An error's text as the error box shows it: with "." added when the last character sorts after ".".
+QString errorBoxText(const QString& message);
+
+// Milliseconds of a countdown of so many minutes; an overflow or a negative result is an error.
+std::uint32_t intervalMilliseconds(std::int32_t minutes);
+
+// The main window: the reminder's configuration, its armed bar and its alert.
+class Tfrmmain : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tfrmmain(const Platform& platform, QWidget* parent = nullptr);
+
+    NotifyIconData TrayIconData;
+    bool WindowShown = false;
+    bool AlertRaised = false;
+
+    Panel* Panel1;
+    Panel* Panel2;
+    SpeedButton* btnspok1;
+    SpeedButton* btnspexit;
+    QTextEdit* RichEdit1;
+    Panel* Panel3;
+    QLabel* Label4;
+    QLineEdit* editmsg1;
+    RadioGroup* rdgrpativo;
+    Panel* Panel4;
+    QLabel* Label2;
+    SpinEdit* Spininterval;
+    Panel* Panel5;
+    SpeedButton* btnspfont;
+    QLabel* Label1;
+    QLabel* Label3;
+    ColorBox* ColorBox1;
+    Panel* Panel6;
+    QLabel* Labelsom;
+    QLineEdit* editsom;
+    QCheckBox* chkbxsom;
+    std::unique_ptr<Timer> Timer1;
+    std::unique_ptr<Timer> Timer2;
+    QMenu* PopupMenu1;
+    QAction* VelmoraSORVANTO1;
+    QAction* Configuraes1;
+    QAction* Sair1;
+
+    void FormCreate();
+    void FormShow();
+    void FormHide();
+    void FormCloseQuery(bool& CanClose);
+    void FormClose();
+    void btnspexitClick();
+    void Sair1Click();
+    void rdgrpativoClick();
+    void Timer1Timer();
+    void Configuraes1Click();
+    void Panel2DblClick();
+    void TrayIconCallback(int mouseMessage);
+    void SysMenuCommand(unsigned wParam);
+
+    void setVisible(bool visible) override;
+
+signals:
+    // The message loop is to end.
+    void terminateRequested();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    enum class View { Configuration, Armed };
+
+    template <class Control>
+    Control* control(const char* name);
+    void createPopupMenu();
+    void connectHandlers();
+    // Runs an event handler; an error that escapes it is shown, and the program goes on.
+    template <class Handler>
+    void handle(Handler handler);
+
+    void setView(View view);
+    void restoreLaidOutPlaces();
+    void setMaximized(bool maximized);
+    void setStayOnTop(bool onTop);
+    void showInFront();
+    void placeAtFirstShow();
+
+    Platform platform_;
+    QString title_;
+    QSize normalClientSize_;
+    std::map<QWidget*, QRect> laidOutPlaces_;
+    bool placed_ = false;
+};
+
+}  // namespace sorvanto

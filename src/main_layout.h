@@ -1,0 +1,17 @@
+#pragma once
+
+#include "controls/layoutspec.h"
+
+#include <span>
+
+namespace sorvanto {
+
+// The main window as it starts: the only source of the program's defaults.
+extern const layout::Form frmmainForm;
+std::span<const layout::Control> frmmainControls();
+std::span<const layout::MenuItem> PopupMenu1Items();
+
+// The font chooser's first choice, before the user has confirmed one.
+extern const layout::Font FontDialog1Font;
+
+}  // namespace sorvanto

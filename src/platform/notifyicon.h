@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QEvent>
+#include <QIcon>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+
+namespace sorvanto {
+
+// Mouse message numbers with which the tray reports what happened over the icon.
+enum MouseMessage : int {
+    WM_MOUSEMOVE = 512,
+    WM_LBUTTONDOWN = 513,
+    WM_LBUTTONUP = 514,
+    WM_LBUTTONDBLCLK = 515,
+    WM_RBUTTONDOWN = 516,
+    WM_RBUTTONUP = 517,
+    WM_RBUTTONDBLCLK = 518,
+    WM_MBUTTONDOWN = 519,
+};
+
+constexpr std::uint32_t WM_USER = 1024;
+constexpr std::uint32_t NIF_MESSAGE = 1;
+constexpr std::uint32_t NIF_ICON = 2;
+constexpr std::uint32_t NIF_TIP = 4;
+constexpr int TipCapacity = 63;
+
+// The record that identifies the tray icon for the whole run and says what it shows.
+struct NotifyIconData {
+    std::uint32_t cbSize = 88;
+    QPointer<QWidget> hWnd;
+    std::uint32_t uID = 0;
+    std::uint32_t uFlags = 0;
+    std::uint32_t uCallbackMessage = 0;
+    QIcon hIcon;
+    QString szTip;
+};
+
+enum class NotifyIconMessage { NIM_ADD, NIM_DELETE };
+
+// What the tray delivers to hWnd: uCallbackMessage with the mouse message in lParam.
+class TrayMessageEvent : public QEvent {
+public:
+    TrayMessageEvent(std::uint32_t message, int lParam);
+    static QEvent::Type eventType();
+    std::uint32_t message() const { return message_; }
+    int lParam() const { return lParam_; }
+
+private:
+    std::uint32_t message_;
+    int lParam_;
+};
+
+// The desktop's notification area. Results are reported but callers may ignore them: a
+// desktop without a tray leaves the program running without an icon.
+class NotifyIcon {
+public:
+    virtual ~NotifyIcon() = default;
+    virtual bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) = 0;
+};
+
+}  // namespace sorvanto

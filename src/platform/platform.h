@@ -1,0 +1,35 @@
+#pragma once
+
+#include "dialogs.h"
+#include "notifyicon.h"
+#include "pointer.h"
+#include "screen.h"
+#include "sound.h"
+#include "timer.h"
+
+#include <memory>
+
+namespace sorvanto {
+
+// The desktop services the window uses; it never reaches the desktop in any other way.
+struct Platform {
+    NotifyIcon& notifyIcon;
+    SoundPlayer& sound;
+    TimerFactory& timers;
+    Pointer& pointer;
+    Dialogs& dialogs;
+    Screen& screen;
+};
+
+// The services of the desktop this program was built for, owned together.
+class DesktopPlatform {
+public:
+    virtual ~DesktopPlatform() = default;
+    virtual Platform services() = 0;
+};
+
+// Prepares the process before the GUI framework starts (fonts the window's layout names).
+void prepareProcess();
+std::unique_ptr<DesktopPlatform> createDesktopPlatform();
+
+}  // namespace sorvanto

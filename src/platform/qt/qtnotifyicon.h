@@ -1,0 +1,20 @@
+#pragma once
+
+#include "../notifyicon.h"
+
+#include <QSystemTrayIcon>
+#include <memory>
+
+namespace sorvanto {
+
+// The tray icon through Qt: StatusNotifierItem where a watcher runs on the session bus,
+// XEmbed otherwise. Mouse activity reaches hWnd as TrayMessageEvents.
+class QtNotifyIcon final : public NotifyIcon {
+public:
+    bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
+
+private:
+    std::unique_ptr<QSystemTrayIcon> icon_;
+};
+
+}  // namespace sorvanto

@@ -1,0 +1,26 @@
+#include "timer.h"
+
+namespace sorvanto {
+
+void Timer::setInterval(std::uint32_t milliseconds) {
+    if (milliseconds == interval_) return;
+    interval_ = milliseconds;
+    update();
+}
+
+void Timer::setEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    update();
+}
+
+void Timer::update() {
+    stop();
+    if (enabled_ && interval_ != 0 && onTimer) start(interval_);
+}
+
+void Timer::tick() {
+    if (onTimer) onTimer();
+}
+
+}  // namespace sorvanto

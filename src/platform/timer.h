@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace sorvanto {
+
+// A periodic countdown in milliseconds with an enabled flag. Changing the interval or enabling
+// starts a fresh countdown of the full interval; a zero interval or a missing handler counts
+// nothing. A platform that cannot give a countdown throws from start().
+class Timer {
+public:
+    virtual ~Timer() = default;
+
+    std::function<void()> onTimer;
+
+    std::uint32_t interval() const { return interval_; }
+    bool enabled() const { return enabled_; }
+    void setInterval(std::uint32_t milliseconds);
+    void setEnabled(bool enabled);
+
+protected:
+    virtual void start(std::uint32_t milliseconds) = 0;
+    virtual void stop() = 0;
+    void tick();
+
+private:
+    void update();
+
+    std::uint32_t interval_ = 1000;
+    bool enabled_ = false;
+};
+
+class TimerFactory {
+public:
+    virtual ~TimerFactory() = default;
+    virtual std::unique_ptr<Timer> createTimer() = 0;
+};
+
+}  // namespace sorvanto

@@ -1,0 +1,20 @@
+#include "controls/hintstyle.h"
+#include "main.h"
+#include "platform/platform.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    sorvanto::prepareProcess();
+    QApplication application(argc, argv);
+    // The tray keeps the program alive while its window is hidden; only the exits end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new sorvanto::HintStyle);
+
+    const auto desktop = sorvanto::createDesktopPlatform();
+    sorvanto::Tfrmmain frmmain(desktop->services());
+    QObject::connect(&frmmain, &sorvanto::Tfrmmain::terminateRequested, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    frmmain.show();
+    return QApplication::exec();
+}

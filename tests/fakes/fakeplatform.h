@@ -1,0 +1,104 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QStringList>
+#include <stdexcept>
+#include <vector>
+
+namespace sorvanto::test {
+
+class FakeNotifyIcon final : public NotifyIcon {
+public:
+    struct Call {
+        NotifyIconMessage message;
+        NotifyIconData data;
+    };
+    bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override {
+        calls.push_back({message, data});
+        return succeed;
+    }
+    int count(NotifyIconMessage message) const;
+
+    std::vector<Call> calls;
+    bool succeed = true;
+};
+
+class FakeSound final : public SoundPlayer {
+public:
+    void play(const QString& name) override {
+        played << name;
+        if (fail) throw std::runtime_error("no sound");
+    }
+    QStringList played;
+    bool fail = false;
+};
+
+// A countdown that runs only when the test says so.
+class FakeTimer final : public Timer {
+public:
+    bool running() const { return running_; }
+    int starts() const { return starts_; }
+    // The countdown ends now.
+    void fire();
+
+    bool refuse = false;
+
+protected:
+    void start(std::uint32_t) override;
+    void stop() override { running_ = false; }
+
+private:
+    bool running_ = false;
+    int starts_ = 0;
+};
+
+class FakeTimers final : public TimerFactory {
+public:
+    std::unique_ptr<Timer> createTimer() override;
+    // In the order the window created them.
+    std::vector<FakeTimer*> timers;
+};
+
+class FakePointer final : public Pointer {
+public:
+    QPoint GetCursorPos() const override { return cursor; }
+    void TrackPopupMenu(QMenu& menu, QPoint topLeft) override { popups.push_back({&menu, topLeft}); }
+
+    QPoint cursor{640, 10};
+    std::vector<std::pair<QMenu*, QPoint>> popups;
+};
+
+// Answers only the dialogs a test announced; any other is recorded as a failure.
+class FakeDialogs final : public Dialogs {
+public:
+    void showError(const QString& title, const QString& text) override;
+    void expectError(const QString& title, const QString& text) { expectedErrors << title + u'|' + text; }
+    QStringList unexpected() const { return unexpected_ + expectedErrors; }
+
+    QStringList expectedErrors;
+
+private:
+    QStringList unexpected_;
+};
+
+class FakeScreen final : public Screen {
+public:
+    QSize size() const override { return screenSize; }
+    QSize screenSize{800, 600};
+};
+
+// Every fake, handed to the window as its platform.
+struct FakePlatform {
+    FakeNotifyIcon notifyIcon;
+    FakeSound sound;
+    FakeTimers timers;
+    FakePointer pointer;
+    FakeDialogs dialogs;
+    FakeScreen screen;
+
+    Platform services() { return {notifyIcon, sound, timers, pointer, dialogs, screen}; }
+};
+
+}  // namespace sorvanto::test

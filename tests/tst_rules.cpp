@@ -1,0 +1,81 @@
+// The program's rules on their own: its title, the error box text, checked interval arithmetic
+// and the countdown's semantics.
+#include "checked.h"
+#include "fakes/fakeplatform.h"
+#include "main.h"
+
+#include <QTest>
+
+using namespace sorvanto;
+
+class RulesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theTitleComesFromTheExecutablesName_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("upper case") << "C:/Programs/MYAPP.EXE" << "Myapp";
+        QTest::newRow("two dots") << "BREAK.TIME.EXE" << "Break";
+        QTest::newRow("first stays lower") << "/usr/bin/sorvanto" << "sorvanto";
+        QTest::newRow("mixed") << "/opt/SorVanto" << "Sorvanto";
+        QTest::newRow("dot first") << "/tmp/.hidden" << "";
+        QTest::newRow("accents") << QString::fromUtf8("/x/ÁGUA.exe") << QString::fromUtf8("Água");
+    }
+
+    void theTitleComesFromTheExecutablesName() {
+        QFETCH(QString, path);
+        QFETCH(QString, title);
+        QCOMPARE(applicationTitle(path), title);
+    }
+
+    void errorTextsEndWithAFullStop() {
+        QCOMPARE(errorBoxText(QStringLiteral("Integer overflow")), QStringLiteral("Integer overflow."));
+        QCOMPARE(errorBoxText(QStringLiteral("done.")), QStringLiteral("done."));
+        QCOMPARE(errorBoxText(QStringLiteral("what!")), QStringLiteral("what!"));
+        QCOMPARE(errorBoxText(QStringLiteral("3")), QStringLiteral("3."));
+        QCOMPARE(errorBoxText(QString()), QString());
+    }
+
+    void intervalArithmeticIsChecked() {
+        QCOMPARE(intervalMilliseconds(1), 60000u);
+        QCOMPARE(intervalMilliseconds(2880), 172800000u);
+        QCOMPARE(intervalMilliseconds(35791), 2147460000u);
+        QCOMPARE(intervalMilliseconds(0), 0u);
+        QVERIFY_THROWS_EXCEPTION(IntOverflow, intervalMilliseconds(35792));
+        QVERIFY_THROWS_EXCEPTION(IntOverflow, intervalMilliseconds(2147484));
+        QVERIFY_THROWS_EXCEPTION(IntOverflow, intervalMilliseconds(-2147483647));
+        QVERIFY_THROWS_EXCEPTION(RangeError, intervalMilliseconds(-1));
+        QVERIFY_THROWS_EXCEPTION(IntOverflow, checkedMul(INT32_MIN, -1));
+        QCOMPARE(checkedMul(-46341, 46340), -2147441940);
+    }
+
+    void theCountdownRestartsOnlyWhenItsSettingsChange() {
+        test::FakeTimers timers;
+        auto timer = timers.createTimer();
+        auto& fake = *timers.timers[0];
+        int ticks = 0;
+        timer->setEnabled(true);
+        QVERIFY(!fake.running());  // no handler yet: nothing counts
+        timer->setEnabled(false);
+        timer->onTimer = [&] { ++ticks; };
+        timer->setInterval(0);
+        timer->setEnabled(true);
+        QVERIFY(!fake.running());
+        timer->setInterval(5000);
+        QCOMPARE(fake.starts(), 1);
+        timer->setEnabled(true);
+        timer->setInterval(5000);
+        QCOMPARE(fake.starts(), 1);
+        timer->setInterval(6000);
+        QCOMPARE(fake.starts(), 2);
+        fake.fire();
+        QCOMPARE(ticks, 1);
+        timer->setEnabled(false);
+        fake.fire();
+        QCOMPARE(ticks, 1);
+    }
+};
+
+QTEST_MAIN(RulesTest)
+#include "tst_rules.moc"
