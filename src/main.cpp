@@ -72,6 +72,7 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
     Timer1 = platform_.timers.createTimer();
     Timer2 = platform_.timers.createTimer();
     createPopupMenu();
+    platform_.notifyIcon.setHostMenu(PopupMenu1);
     connectHandlers();
 
     handle([this] { FormCreate(); });

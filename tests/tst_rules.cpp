@@ -4,6 +4,10 @@
 #include "fakes/fakeplatform.h"
 #include "main.h"
 
+#include "platform/linux/boottimetimer.h"
+
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 using namespace sorvanto;
@@ -74,6 +78,28 @@ private slots:
         timer->setEnabled(false);
         fake.fire();
         QCOMPARE(ticks, 1);
+    }
+
+    void theDesktopCountdownTicksOnTheClockThatCountsSuspend() {
+        BoottimeTimerFactory factory;
+        auto timer = factory.createTimer();
+        int ticks = 0;
+        timer->onTimer = [&] { ++ticks; };
+        timer->setInterval(30);
+        timer->setEnabled(true);
+        QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);
+
+        bool boottime = false;
+        for (const QString& fd : QDir(QStringLiteral("/proc/self/fdinfo")).entryList(QDir::Files)) {
+            QFile info(QStringLiteral("/proc/self/fdinfo/") + fd);
+            if (info.open(QIODevice::ReadOnly) && info.readAll().contains("clockid: 7")) boottime = true;
+        }
+        QVERIFY(boottime);
+
+        timer->setEnabled(false);
+        const int before = ticks;
+        QTest::qWait(100);
+        QCOMPARE(ticks, before);
     }
 };
 

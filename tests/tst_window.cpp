@@ -86,6 +86,7 @@ private slots:
         QCOMPARE(add.data.uCallbackMessage, 1025u);
         QCOMPARE(add.data.szTip, title());
         QVERIFY(!add.data.hIcon.isNull());
+        QCOMPARE(platform->notifyIcon.hostMenu, frm->PopupMenu1);
 
         QVERIFY(frm->WindowShown);
         QVERIFY(!frm->AlertRaised);

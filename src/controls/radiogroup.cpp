@@ -17,8 +17,9 @@ RadioGroup::RadioGroup(QWidget* parent, const QStringList& items, int columns)
         group_->addButton(item, i);
         grid->addWidget(item, i / columns, i % columns);
     }
-    connect(group_, &QButtonGroup::idClicked, this, [this](int id) {
-        if (id == index_) return;
+    // Toggled rather than clicked: keyboard and assistive technologies select items too.
+    connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (!checked || id == index_) return;
         index_ = id;
         emit clicked();
     });

@@ -7,8 +7,8 @@ class QButtonGroup;
 
 namespace sorvanto {
 
-// A frame of radio items in columns. clicked() is raised only when the user selects an item
-// that was not selected.
+// A frame of radio items in columns. clicked() is raised only when an item that was not
+// selected becomes selected.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:

@@ -18,6 +18,7 @@ constexpr int RepeatInterval = 100;
 QToolButton* makeStepButton(QWidget* parent, Qt::ArrowType arrow) {
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
+    button->setAccessibleName(arrow == Qt::UpArrow ? QStringLiteral("+") : QStringLiteral("-"));
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRepeat(true);
     button->setAutoRepeatDelay(RepeatDelay);

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QIcon>
+#include <QMenu>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -59,6 +60,8 @@ class NotifyIcon {
 public:
     virtual ~NotifyIcon() = default;
     virtual bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) = 0;
+    // The menu for trays that draw the icon's menu themselves instead of reporting the press.
+    virtual void setHostMenu(QMenu* menu) = 0;
 };
 
 }  // namespace sorvanto

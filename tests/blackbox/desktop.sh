@@ -6,10 +6,12 @@ desktop_pids=()
 desktop_dir=$(mktemp -d /tmp/sorvanto-desktop.XXXXXX)
 
 desktop_stop() {
-  local pid
+  local status=$? pid
+  set +e
   for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null; done
   for pid in "${desktop_pids[@]}"; do wait "$pid" 2>/dev/null; done
   rm -rf "$desktop_dir"
+  exit $status
 }
 trap desktop_stop EXIT
 
@@ -54,4 +56,37 @@ desktop_start() {
     desktop_pids+=($!)
     desktop_wait 10 sh -c 'xwininfo -root -tree | grep -q "\"trayer\"" ' || { echo "no tray"; return 1; }
   fi
+}
+
+# What the black-box tests look at.
+artifacts=${SORVANTO_ARTIFACTS:-/tmp/sorvanto-artifacts}
+mkdir -p "$artifacts"
+ui() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sorvanto_ui.py" "$@"; }
+shot() { import -window root "$artifacts/$1.png"; }
+fail() { echo "FAIL: $*"; exit 1; }
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+# The main window; changing whether it stays on top may give it a new X window.
+main_window() {
+  local w ids
+  ids=$(xdotool search --name '^Velmora-SORVANTO Vrs\. 1\.0$' 2>/dev/null) || return 1
+  for w in $ids; do viewable "$w" && { echo "$w"; return 0; }; done
+  echo "${ids%%$'\n'*}"
+}
+shown() { viewable "$(main_window)"; }
+hidden() { ! shown; }
+wm_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
+# The program's icon window inside the tray: small, and of the program's class.
+tray_icon() {
+  local w
+  for w in $(xdotool search --class sorvanto 2>/dev/null); do
+    xwininfo -id "$w" | awk '/Width:/{w=$2} /Height:/{h=$2} /Map State: IsViewable/{v=1} END{exit !(v && w<=64 && h<=64 && w>1)}' &&
+      { echo "$w"; return 0; }
+  done
+  return 1
+}
+click_tray_icon() {  # click_tray_icon BUTTON
+  local icon x y
+  icon=$(tray_icon) || return 1
+  eval "$(xdotool getwindowgeometry --shell "$icon")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click "$1"
 }

@@ -19,8 +19,10 @@ public:
         calls.push_back({message, data});
         return succeed;
     }
+    void setHostMenu(QMenu* menu) override { hostMenu = menu; }
     int count(NotifyIconMessage message) const;
 
+    QMenu* hostMenu = nullptr;
     std::vector<Call> calls;
     bool succeed = true;
 };

@@ -1,6 +1,8 @@
 #include "qtnotifyicon.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 
 namespace sorvanto {
 
@@ -18,6 +20,14 @@ int mouseMessageFor(QSystemTrayIcon::ActivationReason reason) {
     return WM_MOUSEMOVE;
 }
 
+// Qt speaks StatusNotifierItem when a watcher is on the session bus; its hosts draw the
+// exported menu themselves. An XEmbed tray only reports presses, and Qt would pop a menu
+// of its own on top of the program's.
+bool statusNotifierWatcherRunning() {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+}
+
 }  // namespace
 
 bool QtNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) {
@@ -27,6 +37,7 @@ bool QtNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconD
         icon_ = std::make_unique<QSystemTrayIcon>();
         if (data.uFlags & NIF_ICON) icon_->setIcon(data.hIcon);
         if (data.uFlags & NIF_TIP) icon_->setToolTip(data.szTip.left(TipCapacity));
+        if (hostMenu_ && statusNotifierWatcherRunning()) icon_->setContextMenu(hostMenu_);
         if (data.uFlags & NIF_MESSAGE) {
             QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
                              [target = data.hWnd, callback = data.uCallbackMessage](auto reason) {

@@ -2,6 +2,7 @@
 
 #include "../notifyicon.h"
 
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <memory>
 
@@ -12,9 +13,11 @@ namespace sorvanto {
 class QtNotifyIcon final : public NotifyIcon {
 public:
     bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
+    void setHostMenu(QMenu* menu) override { hostMenu_ = menu; }
 
 private:
     std::unique_ptr<QSystemTrayIcon> icon_;
+    QPointer<QMenu> hostMenu_;
 };
 
 }  // namespace sorvanto
