@@ -64,11 +64,11 @@ mkdir -p "$artifacts"
 ui() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sorvanto_ui.py" "$@"; }
 shot() { import -window root "$artifacts/$1.png"; }
 fail() { echo "FAIL: $*"; exit 1; }
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+viewable() { timeout 2 xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 # The main window; changing whether it stays on top may give it a new X window.
 main_window() {
   local w ids
-  ids=$(xdotool search --name '^Velmora-SORVANTO Vrs\. 1\.0$' 2>/dev/null) || return 1
+  ids=$(timeout 2 xdotool search --name '^Velmora-SORVANTO Vrs\. 1\.0$' 2>/dev/null) || return 1
   for w in $ids; do viewable "$w" && { echo "$w"; return 0; }; done
   echo "${ids%%$'\n'*}"
 }
@@ -90,3 +90,18 @@ click_tray_icon() {  # click_tray_icon BUTTON
   eval "$(xdotool getwindowgeometry --shell "$icon")"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click "$1"
 }
+# The program's visible windows that are neither its main window nor its tray icon.
+popup_menu() {
+  local w main icon
+  main=$(main_window); icon=$(tray_icon) || true
+  for w in $(timeout 2 xdotool search --onlyvisible --class sorvanto 2>/dev/null); do
+    [ "$w" != "$main" ] && [ "$w" != "$icon" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+choose() {  # choose N: the Nth item of the open menu (1 is the title)
+  local i
+  for i in $(seq "$1"); do xdotool key Down; done
+  xdotool key Return
+}
+

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
 
 namespace sorvanto {
 
@@ -20,12 +22,20 @@ int mouseMessageFor(QSystemTrayIcon::ActivationReason reason) {
     return WM_MOUSEMOVE;
 }
 
-// Qt speaks StatusNotifierItem when a watcher is on the session bus; its hosts draw the
-// exported menu themselves. An XEmbed tray only reports presses, and Qt would pop a menu
-// of its own on top of the program's.
-bool statusNotifierWatcherRunning() {
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() && bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+// Qt speaks StatusNotifierItem when a watcher with a host is on the session bus; such hosts may
+// draw the exported menu themselves. An XEmbed tray only reports presses, and there Qt would pop
+// a menu of its own on top of the program's.
+bool statusNotifierHostRunning() {
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher)) return false;
+    QDBusMessage get = QDBusMessage::createMethodCall(watcher, QStringLiteral("/StatusNotifierWatcher"),
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(get, QDBus::Block, 1000);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           reply.arguments().first().value<QDBusVariant>().variant().toBool();
 }
 
 }  // namespace
@@ -37,7 +47,7 @@ bool QtNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconD
         icon_ = std::make_unique<QSystemTrayIcon>();
         if (data.uFlags & NIF_ICON) icon_->setIcon(data.hIcon);
         if (data.uFlags & NIF_TIP) icon_->setToolTip(data.szTip.left(TipCapacity));
-        if (hostMenu_ && statusNotifierWatcherRunning()) icon_->setContextMenu(hostMenu_);
+        if (hostMenu_ && statusNotifierHostRunning()) icon_->setContextMenu(hostMenu_);
         if (data.uFlags & NIF_MESSAGE) {
             QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
                              [target = data.hWnd, callback = data.uCallbackMessage](auto reason) {

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The tray icon over StatusNotifierItem, as KDE, GNOME's indicator extension, Xfce or waybar see
+# it: the host's context-menu request opens the menu at the pointer, its secondary activation
+# hides the window, and the menu it may draw itself is the program's, with the same actions.
+set -euo pipefail
+bin=$1
+here=$(dirname "$0")
+source "$here/desktop.sh"
+DESKTOP_SOUND=0 DESKTOP_TRAY=0 desktop_start 1024x768
+host() { /usr/bin/python3 "$here/sni_host.py" "$@"; }
+
+host watch "$desktop_dir/items" &
+desktop_pids+=($!)
+desktop_wait 10 dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+  org.freedesktop.DBus.Peer.Ping || fail "no watcher"
+
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" >"$desktop_dir/app.log" 2>&1 &
+app=$!
+desktop_pids+=("$app")
+desktop_wait 20 shown || fail "no window"
+desktop_wait 10 test -s "$desktop_dir/items" || fail "the item never registered"
+item=$(head -1 "$desktop_dir/items")
+
+[ "$(host menu "$item" | grep -v '^-$' | tr '\n' '|')" = "Velmora - SORVANTO|Configurações|Sair|" ] ||
+  fail "exported menu: $(host menu "$item" | tr '\n' '|')"
+
+ui settext Intervalo 30
+ui press Ativado
+desktop_wait 5 hidden || fail "arming leaves the window"
+
+host call "$item" Activate 500 300
+sleep 0.5
+hidden || fail "a primary activation showed the window"
+
+xdotool mousemove 500 300
+host call "$item" ContextMenu 500 300
+desktop_wait 5 popup_menu || fail "no menu on the host's request"
+read -r mx my < <(xwininfo -id "$(popup_menu)" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
+[ "$mx" = 500 ] && [ "$my" = 300 ] || fail "menu at $mx,$my, pointer at 500,300"
+shot sni-menu
+choose 2
+desktop_wait 5 shown || fail "Configurações from the menu"
+ui showing Intervalo || fail "not the configuration view"
+
+host call "$item" SecondaryActivate 500 300
+desktop_wait 5 hidden || fail "secondary activation does not hide the window"
+
+host click "$item" "Configurações"
+desktop_wait 5 shown || fail "Configurações from the host's own menu"
+
+host click "$item" "Sair"
+status=0
+timeout 10 tail --pid="$app" -f /dev/null || fail "Sair from the host's menu does not end the program"
+wait "$app" || status=$?
+[ $status = 0 ] || fail "exit status $status"
+echo "sni: exported menu, context menu at the pointer, secondary activation and the host's menu all answer"

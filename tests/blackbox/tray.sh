@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The tray icon in an XEmbed tray answers the mouse: the right button opens the menu at the pointer,
+# "Configurações" toggles the window, the middle button hides it, minimizing hides it, and "Sair"
+# ends the program; a pending countdown keeps running throughout.
+set -euo pipefail
+bin=$1
+source "$(dirname "$0")/desktop.sh"
+DESKTOP_SOUND=0 desktop_start 1024x768
+
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" >"$desktop_dir/app.log" 2>&1 &
+app=$!
+desktop_pids+=("$app")
+desktop_wait 20 shown || fail "no window"
+desktop_wait 10 tray_icon || fail "no tray icon"
+
+open_menu() {
+  click_tray_icon 3
+  desktop_wait 5 popup_menu || fail "no menu after a right click"
+}
+ui settext Intervalo 30
+ui press Ativado
+desktop_wait 5 hidden || fail "arming leaves the window"
+
+click_tray_icon 1
+sleep 0.5
+hidden || fail "a left click showed the window"
+popup_menu >/dev/null && fail "a left click opened a menu"
+
+open_menu
+eval "$(xdotool getmouselocation --shell)"
+menu=$(popup_menu)
+read -r mx my mw mh < <(xwininfo -id "$menu" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
+# At the pointer, moved left only as far as the screen's edge requires.
+[ "$my" -ge "$Y" ] && [ "$my" -le $((Y + 2)) ] || fail "menu top $my, pointer $Y"
+[ $((mx + mw)) -le 1024 ] && [ "$mx" -le "$X" ] || fail "menu left $mx width $mw, pointer $X"
+shot tray-menu
+choose 2
+desktop_wait 5 shown || fail "Configurações does not show the window"
+ui showing Intervalo || fail "not the configuration view"
+ui showing OK && fail "OK in the configuration view"
+wm_state "$(main_window)" | grep -q ABOVE && fail "the configuration view is on top"
+shot configuration-from-tray
+
+click_tray_icon 2
+desktop_wait 5 hidden || fail "the middle button does not hide the window"
+
+open_menu
+choose 2
+desktop_wait 5 shown || fail "Configurações after the middle button"
+xdotool windowminimize "$(main_window)"
+desktop_wait 5 hidden || fail "minimizing leaves the window"
+open_menu
+choose 2
+desktop_wait 5 shown || fail "Configurações after minimizing shows nothing"
+ui showing Intervalo || fail "not the configuration view after minimizing"
+
+open_menu
+choose 2
+desktop_wait 5 hidden || fail "Configurações does not hide a shown window"
+
+open_menu
+choose 3
+status=0
+timeout 10 tail --pid="$app" -f /dev/null || fail "Sair does not end the program"
+wait "$app" || status=$?
+[ $status = 0 ] || fail "exit status $status after Sair"
+echo "tray: menu at the pointer, toggles, middle button, minimize and Sair all answer"
