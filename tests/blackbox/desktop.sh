@@ -63,7 +63,11 @@ artifacts=${SORVANTO_ARTIFACTS:-/tmp/sorvanto-artifacts}
 mkdir -p "$artifacts"
 ui() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sorvanto_ui.py" "$@"; }
 shot() { import -window root "$artifacts/$1.png"; }
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  [ -s "$desktop_dir/app.log" ] && { echo "--- the program said:"; tail -40 "$desktop_dir/app.log"; }
+  exit 1
+}
 viewable() { timeout 2 xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 # The main window; changing whether it stays on top may give it a new X window.
 main_window() {
