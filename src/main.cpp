@@ -1,34 +1,16 @@
 #include "main.h"
 
-#include "checked.h"
 #include "main_layout.h"
+#include "rules.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 
 // The window's pictures live in the library that holds the window.
 static void initResources() { Q_INIT_RESOURCE(sorvanto); }
 
 namespace sorvanto {
-
-QString applicationTitle(const QString& executablePath) {
-    const QString name = QFileInfo(executablePath).fileName();
-    const QString stem = name.left(name.indexOf(u'.'));
-    return stem.left(1) + stem.mid(1).toLower();
-}
-
-QString errorBoxText(const QString& message) {
-    if (!message.isEmpty() && message.back() > u'.') return message + u'.';
-    return message;
-}
-
-std::uint32_t intervalMilliseconds(std::int32_t minutes) {
-    const std::int32_t milliseconds = checkedMul(checkedMul(minutes, 1000), 60);
-    if (milliseconds < 0) throw RangeError();
-    return static_cast<std::uint32_t>(milliseconds);
-}
 
 Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

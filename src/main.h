@@ -6,6 +6,7 @@
 #include "controls/speedbutton.h"
 #include "controls/spinedit.h"
 #include "platform/platform.h"
+#include "rules.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -20,16 +21,6 @@ namespace sorvanto {
 
 constexpr std::uint32_t TrayCallbackMessage = WM_USER + 1;
 constexpr unsigned SC_MINIMIZE = 0xF020;
-
-// The program's title: the executable's name cut before its first ".", its first character as
-// it is and the rest in lower case.
-QString applicationTitle(const QString& executablePath);
-
-// An error's text as the error box shows it: with "." added when the last character sorts after ".".
-QString errorBoxText(const QString& message);
-
-// Milliseconds of a countdown of so many minutes; an overflow or a negative result is an error.
-std::uint32_t intervalMilliseconds(std::int32_t minutes);
 
 // The main window: the reminder's configuration, its armed bar and its alert.
 class Tfrmmain : public QWidget {

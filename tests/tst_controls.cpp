@@ -104,6 +104,7 @@ private slots:
         Field f;
         f.spin->clear();
         QTest::keyClicks(f.spin, QStringLiteral("1a b-+x2"));
+        QTest::sendKeyEvent(QTest::Click, f.spin, Qt::Key_unknown, QString::fromUtf8("٣"), Qt::NoModifier);
         QTest::keyClick(f.spin, Qt::Key_Return);
         QTest::keyClick(f.spin, Qt::Key_Enter);
         const QChar point = f.spin->locale().decimalPoint().front();

@@ -1,11 +1,12 @@
 #include "spinedit.h"
 
+#include "../rules.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QToolButton>
 #include <algorithm>
-#include <limits>
 
 namespace sorvanto {
 
@@ -27,25 +28,6 @@ QToolButton* makeStepButton(QWidget* parent, Qt::ArrowType arrow) {
 }
 
 }  // namespace
-
-std::optional<int> parseWholeNumber(const QString& text) {
-    qsizetype i = 0;
-    // Blanks before the number are skipped, as the conversion always has.
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    if (i == text.size()) return std::nullopt;
-    long long magnitude = 0;
-    const long long limit = negative ? -static_cast<long long>(std::numeric_limits<int>::min())
-                                     : std::numeric_limits<int>::max();
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9') return std::nullopt;
-        magnitude = magnitude * 10 + (c - u'0');
-        if (magnitude > limit) return std::nullopt;
-    }
-    return static_cast<int>(negative ? -magnitude : magnitude);
-}
 
 SpinEdit::SpinEdit(QWidget* parent)
     : QLineEdit(parent), up_(makeStepButton(this, Qt::UpArrow)), down_(makeStepButton(this, Qt::DownArrow)) {
@@ -70,7 +52,7 @@ int SpinEdit::clamped(long long value) const {
 }
 
 bool SpinEdit::accepts(QChar typed) const {
-    return typed.isDigit() || typed == u'+' || typed == u'-' || typed == locale().decimalPoint().front() ||
+    return (typed >= u'0' && typed <= u'9') || typed == u'+' || typed == u'-' || typed == locale().decimalPoint().front() ||
            typed.category() == QChar::Other_Control;
 }
 

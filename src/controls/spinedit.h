@@ -1,14 +1,10 @@
 #pragma once
 
 #include <QLineEdit>
-#include <optional>
 
 class QToolButton;
 
 namespace sorvanto {
-
-// The text read as a whole number: an optional sign and decimal digits that fit in 32 bits.
-std::optional<int> parseWholeNumber(const QString& text);
 
 // A whole-number field with up and down buttons. Steps clamp to the range; leaving the field
 // brings a typed number back into it and leaves other text alone; reading does not clamp.
