@@ -11,8 +11,9 @@ build: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVANTO_TESTS=OFF
 	cmake --build build -j $(JOBS)
 
-test: test-deps
-	cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DSORVANTO_SANITIZE=ON
+# The plain build serves the memory check under valgrind, which cannot run sanitized code.
+test: test-deps build
+	cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DSORVANTO_SANITIZE=ON -DSORVANTO_PLAIN_BINARY=$(CURDIR)/build/sorvanto
 	cmake --build build-tests -j $(JOBS)
 	cd build-tests && ctest --output-on-failure
 

@@ -6,7 +6,7 @@ build=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-
        libcanberra-dev libfontconfig-dev)
 runtime=(libcanberra-pulse sound-theme-freedesktop fonts-liberation fonts-dancingscript fontconfig)
 blackbox=(xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 pulseaudio pulseaudio-utils sox
-          python3 python3-pyatspi python3-dbus python3-gi python3-xlib at-spi2-core imagemagick clang libclang-rt-14-dev)
+          python3 python3-pyatspi python3-dbus python3-gi python3-xlib at-spi2-core imagemagick clang libclang-rt-14-dev valgrind)
 
 wanted=("${build[@]}" "${runtime[@]}")
 [ "${1:-}" = "--tests" ] && wanted+=("${blackbox[@]}")

@@ -1,9 +1,9 @@
 # Sourced by the black-box tests: a private headless desktop (X server, session bus, window
 # manager, XEmbed tray, sound server with a null sink), torn down by PID when the test exits.
 #   desktop_start [WIDTHxHEIGHT]   then DISPLAY, DBUS_SESSION_BUS_ADDRESS and PULSE_SERVER are set.
+# Each shell, subshells included, may start a desktop of its own.
 
 desktop_pids=()
-desktop_dir=$(mktemp -d /tmp/sorvanto-desktop.XXXXXX)
 
 desktop_stop() {
   local status=$? pid
@@ -13,7 +13,6 @@ desktop_stop() {
   rm -rf "$desktop_dir"
   exit $status
 }
-trap desktop_stop EXIT
 
 desktop_wait() {  # desktop_wait SECONDS COMMAND...: until COMMAND succeeds
   local deadline=$((SECONDS + $1)); shift
@@ -24,11 +23,14 @@ desktop_wait() {  # desktop_wait SECONDS COMMAND...: until COMMAND succeeds
 }
 
 desktop_start() {
-  local size=${1:-1024x768} display
-  for display in $(seq 90 140); do [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ] || break; done
-  export DISPLAY=:$display
-  Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp >"$desktop_dir/xvfb.log" 2>&1 &
+  local size=${1:-1024x768}
+  desktop_pids=()
+  desktop_dir=$(mktemp -d /tmp/sorvanto-desktop.XXXXXX)
+  trap desktop_stop EXIT
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$desktop_dir/display" >"$desktop_dir/xvfb.log" 2>&1 &
   desktop_pids+=($!)
+  desktop_wait 10 test -s "$desktop_dir/display" || { echo "no X server"; return 1; }
+  export DISPLAY=:$(head -1 "$desktop_dir/display")
   desktop_wait 10 xdpyinfo || { echo "no X server"; return 1; }
 
   eval "$(dbus-launch --sh-syntax)"
@@ -40,6 +42,7 @@ desktop_start() {
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --system=false --disallow-exit \
       -L "module-null-sink sink_name=sorvanto_sink" -L "module-native-protocol-unix socket=$desktop_dir/pulse" \
       >"$desktop_dir/pulse.log" 2>&1 &
+    desktop_pulse=$!
     desktop_pids+=($!)
     export PULSE_SERVER=unix:$desktop_dir/pulse
     desktop_wait 10 pactl info || { echo "no sound server"; cat "$desktop_dir/pulse.log"; return 1; }
@@ -49,6 +52,7 @@ desktop_start() {
   fi
 
   openbox >"$desktop_dir/openbox.log" 2>&1 &
+  desktop_wm=$!
   desktop_pids+=($!)
   desktop_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || { echo "no window manager"; return 1; }
   if [ "${DESKTOP_TRAY:-1}" = 1 ]; then

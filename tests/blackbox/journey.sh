@@ -1,55 +1,139 @@
 #!/usr/bin/env bash
-# A user's whole day with the program: start, arm one minute with sound, the alert comes back
-# maximized and on top with its message and the default sound, and "OK" ends the program.
+# A user's day with the program, in one real minute: start, arm one minute with sound, and the
+# alert comes back maximized and on top with its message and the default sound; "OK" ends the
+# program. In the same minute, on desktops of their own: the same with no sound server at all, with
+# the sound server gone between arming and the alert, and under valgrind's memcheck when a build
+# without sanitizers is given.
+#   journey.sh SORVANTO [UNSANITIZED_SORVANTO]
 set -euo pipefail
 bin=$1
+plain=${2:-}
 source "$(dirname "$0")/desktop.sh"
-desktop_start 1024x768
 
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" >"$desktop_dir/app.log" 2>&1 &
-app=$!
-desktop_pids+=("$app")
-desktop_wait 20 main_window || fail "no window"
-win=$(main_window)
-desktop_wait 10 shown || fail "window not shown"
-desktop_wait 10 tray_icon || fail "no tray icon"
+start() {  # start [WRAPPER...]: the program on this desktop, its window shown and its icon in the tray
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$@" "$bin" >"$desktop_dir/app.log" 2>&1 &
+  app=$!
+  desktop_pids+=("$app")
+  desktop_wait 60 shown || fail "no window"
+  desktop_wait 20 tray_icon || fail "no tray icon"
+}
 
-eval "$(xdotool getwindowgeometry --shell "$win")"
-[ $((X + WIDTH / 2 - 512)) -le 2 ] && [ $((512 - X - WIDTH / 2)) -le 2 ] || fail "not centred across: $X"
-[ "$WIDTH" = 536 ] && [ "$HEIGHT" = 341 ] || fail "client area $WIDTH x $HEIGHT"
-shot configuration
+arm_one_minute_with_sound() {
+  ui settext Intervalo 1
+  ui press "marque aqui se deseja ouvir um som no momento do sorvanto"
+  ui press Ativado
+  armed=$SECONDS
+  desktop_wait 10 hidden || fail "the window stays after arming"
+}
 
-ui settext Intervalo 1
-ui press "marque aqui se deseja ouvir um som no momento do sorvanto"
-parecord --latency-msec=20 -d sorvanto_sink.monitor --file-format=wav "$desktop_dir/heard.wav" &
-recorder=$!
-desktop_pids+=("$recorder")
-ui press Ativado
-armed=$SECONDS
-desktop_wait 5 hidden || fail "the window stays after arming"
+alert_comes() {
+  desktop_wait 100 shown || fail "no alert"
+  waited=$((SECONDS - armed))
+  [ $waited -ge 58 ] || fail "alert after $waited s"
+  win=$(main_window)
+  ui showing OK || fail "no OK in the alert"
+  ui showing sair && fail "sair shown in the alert"
+  [ "$(ui text "mensagem do sorvanto")" = "1  minuto(s) atrás  você pediu para lembrar que:" ] ||
+    fail "message line: '$(ui text "mensagem do sorvanto")'"
+  on_top_and_maximized
+  # An error box would be a second window of the program.
+  popup_menu >/dev/null && fail "a second window beside the alert"
+  return 0
+}
 
-desktop_wait 80 shown || fail "no alert"
-win=$(main_window)
-waited=$((SECONDS - armed))
-[ $waited -ge 58 ] || fail "alert after $waited s"
-sleep 1.5
-kill "$recorder"
-wm_state "$win" | grep -q _NET_WM_STATE_ABOVE || fail "alert not on top: $(wm_state "$win")"
-wm_state "$win" | grep -q _NET_WM_STATE_MAXIMIZED_HORZ || fail "alert not maximized: $(wm_state "$win")"
-eval "$(xdotool getwindowgeometry --shell "$win")"
-[ "$WIDTH" -ge 1000 ] && [ "$HEIGHT" -ge 700 ] || fail "alert is $WIDTH x $HEIGHT"
-message=$(ui text "mensagem do sorvanto")
-[ "$message" = "1  minuto(s) atrás  você pediu para lembrar que:" ] || fail "message line: '$message'"
-ui showing OK || fail "no OK"
-ui showing sair && fail "sair shown in the alert"
-shot alert
+on_top_and_maximized() {
+  win=$(main_window)
+  wm_state "$win" | grep -q _NET_WM_STATE_ABOVE || fail "alert not on top: $(wm_state "$win")"
+  wm_state "$win" | grep -q _NET_WM_STATE_MAXIMIZED_HORZ || fail "alert not maximized: $(wm_state "$win")"
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  [ "$WIDTH" -ge 1000 ] && [ "$HEIGHT" -ge 700 ] || fail "alert is $WIDTH x $HEIGHT"
+}
 
-peak=$(sox "$desktop_dir/heard.wav" -n stat 2>&1 | awk '/Maximum amplitude/{print $3}')
-awk -v p="$peak" 'BEGIN{exit !(p > 0.05)}' || fail "no sound heard (peak $peak)"
+ok_ends() {
+  local status=0
+  ui press OK
+  timeout 30 tail --pid="$app" -f /dev/null || fail "OK does not end the program"
+  wait "$app" || status=$?
+  [ $status = 0 ] || fail "exit status $status"
+  tray_icon >/dev/null && fail "tray icon left behind"
+  return 0
+}
 
-ui press OK
-status=0
-wait "$app" || status=$?
-[ $status = 0 ] || fail "exit status $status"
-tray_icon >/dev/null && fail "tray icon left behind"
-echo "journey: alert after ${waited}s, sound peak $peak"
+everyday() {
+  desktop_start 1024x768
+  start
+  eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
+  [ $((X + WIDTH / 2 - 512)) -le 2 ] && [ $((512 - X - WIDTH / 2)) -le 2 ] || fail "not centred across: $X"
+  [ "$WIDTH" = 536 ] && [ "$HEIGHT" = 341 ] || fail "client area $WIDTH x $HEIGHT"
+  shot configuration
+
+  parecord --latency-msec=20 -d sorvanto_sink.monitor --file-format=wav "$desktop_dir/heard.wav" &
+  recorder=$!
+  desktop_pids+=("$recorder")
+  arm_one_minute_with_sound
+  # The countdown counts on the clock that goes on while the machine sleeps.
+  grep -l 'clockid: 7' /proc/"$app"/fdinfo/* >/dev/null || fail "no countdown on the boot-time clock"
+
+  alert_comes
+  sleep 1.5
+  kill "$recorder"
+  shot alert
+  peak=$(sox "$desktop_dir/heard.wav" -n stat 2>&1 | awk '/Maximum amplitude/{print $3}')
+  awk -v p="$peak" 'BEGIN{exit !(p > 0.05)}' || fail "no sound heard (peak $peak)"
+
+  # The window manager restarting must not take the alert down from the top.
+  openbox --replace >"$desktop_dir/openbox2.log" 2>&1 &
+  desktop_pids+=($!)
+  sleep 3
+  on_top_and_maximized
+  ok_ends
+  echo "everyday: alert after ${waited}s, sound peak $peak, on top after the window manager restarted"
+}
+
+no_sound_server() {
+  DESKTOP_SOUND=0 desktop_start 1024x768
+  start
+  arm_one_minute_with_sound
+  alert_comes
+  ok_ends
+  echo "no sound server: alert after ${waited}s, no error"
+}
+
+sound_server_gone() {
+  desktop_start 1024x768
+  start
+  arm_one_minute_with_sound
+  kill "$desktop_pulse"
+  alert_comes
+  ok_ends
+  echo "sound server gone before the alert: alert after ${waited}s, no error"
+}
+
+memcheck() {
+  DESKTOP_SOUND=0 desktop_start 1024x768
+  bin=$plain start valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=definite \
+    --log-file="$desktop_dir/memcheck.log" --suppressions="$(dirname "$0")/memcheck.supp"
+  arm_one_minute_with_sound
+  alert_comes
+  ok_ends
+  cp "$desktop_dir/memcheck.log" "$artifacts/"
+  grep -q 'definitely lost: 0 bytes' "$desktop_dir/memcheck.log" || grep -q 'All heap blocks were freed' \
+    "$desktop_dir/memcheck.log" || { grep -A3 'LEAK SUMMARY' "$desktop_dir/memcheck.log"; fail "definite leaks"; }
+  grep 'ERROR SUMMARY' "$desktop_dir/memcheck.log" | tail -1
+  grep -q 'ERROR SUMMARY: 0 errors' "$desktop_dir/memcheck.log" || fail "memcheck errors"
+  echo "memcheck: $(grep -E 'definitely lost|ERROR SUMMARY' "$desktop_dir/memcheck.log" | sed 's/==[0-9]*== *//' | tr '\n' ' ')"
+}
+
+scenarios=(everyday no_sound_server sound_server_gone)
+[ -n "$plain" ] && scenarios+=(memcheck)
+[ -n "${JOURNEY_SCENARIOS:-}" ] && read -r -a scenarios <<<"$JOURNEY_SCENARIOS"
+pids=()
+for scenario in "${scenarios[@]}"; do
+  ( "$scenario" ) &
+  pids+=($!)
+done
+failed=0
+for i in "${!pids[@]}"; do
+  wait "${pids[$i]}" || { echo "${scenarios[$i]}: failed"; failed=1; }
+done
+exit $failed
