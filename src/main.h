@@ -21,6 +21,11 @@ namespace sorvanto {
 constexpr std::uint32_t TrayCallbackMessage = WM_USER + 1;
 constexpr unsigned SC_MINIMIZE = 0xF020;
 
+// The screen the window was laid out on, and the height of a line of text in the window's font there.
+constexpr std::int32_t DesignScreenWidth = 800;
+constexpr std::int32_t DesignScreenHeight = 600;
+constexpr std::int32_t DesignTextHeight = 13;
+
 // The program's title: the executable's name cut before its first ".", its first character as
 // it is and the rest in lower case.
 QString applicationTitle(const QString& executablePath);
@@ -70,6 +75,7 @@ public:
     QAction* Sair1;
 
     void FormCreate();
+    void ScaleFormToScreen();
     void FormShow();
     void FormHide();
     void FormCloseQuery(bool& CanClose);
@@ -108,6 +114,8 @@ private:
     template <class Handler>
     void handle(Handler handler);
 
+    void scaleToTextHeight();
+    void setClientSize(QSize size);
     void setView(View view);
     void restoreLaidOutPlaces();
     void setMaximized(bool maximized);
