@@ -22,11 +22,16 @@ desktop_wait() {  # desktop_wait SECONDS COMMAND...: until COMMAND succeeds
 }
 
 desktop_start() {
-  local size=${1:-1024x768} display
-  for display in $(seq 90 140); do [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ] || break; done
-  export DISPLAY=:$display
-  Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp >"$desktop_dir/xvfb.log" 2>&1 &
+  local size=${1:-1024x768}
+  # The X server takes the first free display itself and says which: a display chosen beforehand
+  # may be taken meanwhile by a test running in parallel, whose server this test would then use.
+  # Without -noreset the server resets whenever its last client leaves, and a client connecting
+  # meanwhile, such as the window manager, is refused.
+  Xvfb -displayfd 3 -noreset -screen 0 "${size}x24" -nolisten tcp 3>"$desktop_dir/display" \
+    >"$desktop_dir/xvfb.log" 2>&1 &
   desktop_pids+=($!)
+  desktop_wait 10 test -s "$desktop_dir/display" || { echo "no X server"; cat "$desktop_dir/xvfb.log"; return 1; }
+  export DISPLAY=:$(cat "$desktop_dir/display")
   desktop_wait 10 xdpyinfo || { echo "no X server"; return 1; }
 
   eval "$(dbus-launch --sh-syntax)"
@@ -48,7 +53,9 @@ desktop_start() {
 
   openbox >"$desktop_dir/openbox.log" 2>&1 &
   desktop_pids+=($!)
-  desktop_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || { echo "no window manager"; return 1; }
+  # Without the property xprop says "no such atom on any window".
+  desktop_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    { echo "no window manager"; cat "$desktop_dir/openbox.log"; return 1; }
   if [ "${DESKTOP_TRAY:-1}" = 1 ]; then
     trayer --edge top --align right --widthtype request --height 24 --SetDockType true >"$desktop_dir/trayer.log" 2>&1 &
     desktop_pids+=($!)
