@@ -3,8 +3,8 @@
 set -euo pipefail
 
 build=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6test6
-       libcanberra-dev libfontconfig-dev)
-runtime=(libcanberra-pulse sound-theme-freedesktop fonts-liberation fonts-dancingscript fontconfig)
+       libcanberra-dev libfontconfig-dev libxcb1-dev)
+runtime=(libcanberra-pulse sound-theme-freedesktop fonts-liberation fonts-dejavu-core fonts-dancingscript fontconfig)
 blackbox=(xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 pulseaudio pulseaudio-utils sox
           python3 python3-pyatspi python3-dbus python3-gi python3-xlib at-spi2-core imagemagick clang libclang-rt-14-dev valgrind)
 

@@ -1,5 +1,7 @@
 #include "main.h"
 
+#include "checked.h"
+#include "controls/layoutscale.h"
 #include "main_layout.h"
 #include "rules.h"
 
@@ -20,7 +22,7 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
     initResources();
     setObjectName(QString::fromLatin1(frmmainForm.name));
     setWindowTitle(layout::text(frmmainForm.caption));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/sorvanto.png")));
+    setWindowIcon(layout::icon(":/icons/sorvanto.png"));
     setFont(layout::toQFont(frmmainForm.font, font()));
     QPalette p = palette();
     p.setColor(QPalette::Window, toQColor(frmmainForm.colour, QGuiApplication::palette()));
@@ -57,6 +59,7 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
     platform_.notifyIcon.setHostMenu(PopupMenu1);
     connectHandlers();
 
+    handle([this] { scaleToTextHeight(); });
     handle([this] { FormCreate(); });
     for (const layout::Control& c : frmmainControls()) {
         QWidget* widget = control<QWidget>(c.name);
@@ -107,6 +110,7 @@ void Tfrmmain::handle(Handler handler) {
 // Start-up and the ways out.
 
 void Tfrmmain::FormCreate() {
+    ScaleFormToScreen();
     AlertRaised = false;
     TrayIconData.cbSize = 88;
     TrayIconData.hWnd = this;
@@ -116,6 +120,52 @@ void Tfrmmain::FormCreate() {
     TrayIconData.hIcon = windowIcon();
     TrayIconData.szTip = title_.left(TipCapacity);
     platform_.notifyIcon.Shell_NotifyIcon(NotifyIconMessage::NIM_ADD, TrayIconData);
+}
+
+// The layout's sizes are for a line of text DesignTextHeight pixels high in the window's font; where
+// the fonts here make it otherwise, the layout follows the text.
+void Tfrmmain::scaleToTextHeight() {
+    const std::int32_t measured = platform_.screen.textHeight(font());
+    if (measured == DesignTextHeight) return;
+    const layout::ScaledLayout scaled(this, frmmainControls(), measured, DesignTextHeight);
+    const QSize client = layout::scaledSize(size(), measured, DesignTextHeight);
+    scaled.apply();
+    setClientSize(client);
+}
+
+// The window is sized first to the screen's proportions, then everything in it, the window too, by
+// the ratio of the screen's width to the one the layout was made on.
+void Tfrmmain::ScaleFormToScreen() {
+    const QSize screen = platform_.screen.size();
+    // Without a screen there is nothing to fit.
+    if (screen.isEmpty() || screen.width() == DesignScreenWidth) return;
+    // The window is not framed before it is shown: its outer size counts the frame the desktop
+    // says it will put around it, or none where the desktop cannot say.
+    const QMargins frame = platform_.screen.frameMargins();
+    const std::int32_t frameWidth = frame.left() + frame.right();
+    const std::int32_t frameHeight = frame.top() + frame.bottom();
+    const std::int32_t outerHeight = checkedMul(screen.height(), height() + frameHeight) / DesignScreenHeight;
+    const std::int32_t outerWidth = checkedMul(screen.width(), width() + frameWidth) / DesignScreenWidth;
+
+    const std::int32_t M = screen.width();
+    const std::int32_t D = DesignScreenWidth;
+    const layout::ScaledLayout scaled(this, frmmainControls(), M, D);
+    const QSize client(MulDiv(outerWidth - frameWidth, M, D), MulDiv(outerHeight - frameHeight, M, D));
+    // Sizing the window twice shrinks it faster than its controls on a narrow screen, cutting
+    // them off, and grows it past a wide screen's edges: it keeps at least the room its scaled
+    // controls take and at most the part of the screen that windows may take.
+    const QSize room = platform_.screen.availableSize().shrunkBy(frame).expandedTo(QSize(1, 1));
+    const QSize fitted = client.expandedTo(layout::scaledSize(size(), M, D)).boundedTo(room);
+    scaled.apply();
+    setClientSize(fitted);
+}
+
+// Docking is done at once, so that the places the configuration view comes back to are final.
+void Tfrmmain::setClientSize(QSize size) {
+    normalClientSize_ = size;
+    setFixedSize(size);
+    alignControls(this, 0);
+    for (Panel* panel : findChildren<Panel*>()) alignControls(panel, panel->frameWidth());
 }
 
 void Tfrmmain::btnspexitClick() {
@@ -268,7 +318,8 @@ void Tfrmmain::setVisible(bool visible) {
 void Tfrmmain::placeAtFirstShow() {
     placed_ = true;
     const QSize desktop = platform_.screen.size();
-    move(std::max(0, (desktop.width() - width()) / 2), std::max(0, (desktop.height() - height()) / 2));
+    const QSize outer = size().grownBy(platform_.screen.frameMargins());
+    move(std::max(0, (desktop.width() - outer.width()) / 2), std::max(0, (desktop.height() - outer.height()) / 2));
 }
 
 bool Tfrmmain::event(QEvent* event) {

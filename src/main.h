@@ -22,6 +22,11 @@ namespace sorvanto {
 constexpr std::uint32_t TrayCallbackMessage = WM_USER + 1;
 constexpr unsigned SC_MINIMIZE = 0xF020;
 
+// The screen the window was laid out on, and the height of a line of text in the window's font there.
+constexpr std::int32_t DesignScreenWidth = 800;
+constexpr std::int32_t DesignScreenHeight = 600;
+constexpr std::int32_t DesignTextHeight = 13;
+
 // The main window: the reminder's configuration, its armed bar and its alert.
 class Tfrmmain : public QWidget {
     Q_OBJECT
@@ -61,6 +66,7 @@ public:
     QAction* Sair1;
 
     void FormCreate();
+    void ScaleFormToScreen();
     void FormShow();
     void FormHide();
     void FormCloseQuery(bool& CanClose);
@@ -99,6 +105,8 @@ private:
     template <class Handler>
     void handle(Handler handler);
 
+    void scaleToTextHeight();
+    void setClientSize(QSize size);
     void setView(View view);
     void restoreLaidOutPlaces();
     void setMaximized(bool maximized);

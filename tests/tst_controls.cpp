@@ -248,12 +248,24 @@ private slots:
         QCOMPARE(toQColor(clNavy, palette), QColor(0, 0, 128));
     }
 
+    void aColourListDrawsItsTextNoTallerThanItself() {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(35);
+        const QFont fitting = fontFitting(font, 18);
+        QVERIFY(QFontMetrics(fitting).height() <= 18);
+        QFont larger = fitting;
+        larger.setPixelSize(fitting.pixelSize() + 1);
+        QVERIFY(QFontMetrics(larger).height() > 18);
+        font.setPixelSize(9);
+        QCOMPARE(fontFitting(font, 18), font);
+    }
+
     void speedButtonsNeverTakeTheFocus() {
         QWidget window;
         SpeedButton button(&window);
         QPixmap strip(32, 16);
         strip.fill(Qt::red);
-        button.setGlyph(strip);
+        button.setGlyph({strip});
         QCOMPARE(button.focusPolicy(), Qt::NoFocus);
         QCOMPARE(button.iconSize(), QSize(16, 16));
         QCOMPARE(button.toolButtonStyle(), Qt::ToolButtonTextUnderIcon);

@@ -1,6 +1,7 @@
-// The program's rules on their own: its title, the error box text, checked interval arithmetic
-// and the countdown's semantics.
+// The program's rules on their own: its title, the error box text, checked interval arithmetic,
+// the rounding of scaled sizes and fonts, and the countdown's semantics.
 #include "checked.h"
+#include "controls/layoutscale.h"
 #include "fakes/fakeplatform.h"
 #include "main.h"
 
@@ -52,6 +53,35 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(RangeError, intervalMilliseconds(-1));
         QVERIFY_THROWS_EXCEPTION(IntOverflow, checkedMul(INT32_MIN, -1));
         QCOMPARE(checkedMul(-46341, 46340), -2147441940);
+    }
+
+    void scaledValuesRoundHalvesAwayFromZero() {
+        QCOMPARE(MulDiv(144, 1024, 800), 184);
+        QCOMPARE(MulDiv(1, 1, 2), 1);
+        QCOMPARE(MulDiv(5, 1, 2), 3);
+        QCOMPARE(MulDiv(-5, 1, 2), -3);
+        QCOMPARE(MulDiv(5, -1, 2), -3);
+        QCOMPARE(MulDiv(5, 1, -2), -3);
+        QCOMPARE(MulDiv(-5, -1, -2), -3);
+        QCOMPARE(MulDiv(7, 1, 4), 2);
+        QCOMPARE(MulDiv(-7, 1, 4), -2);
+        // The product needs more than 32 bits; the result does not.
+        QCOMPARE(MulDiv(INT32_MAX, INT32_MAX, INT32_MAX), INT32_MAX);
+        QCOMPARE(MulDiv(2000000000, 3, 4), 1500000000);
+        QVERIFY_THROWS_EXCEPTION(IntOverflow, MulDiv(2680000, 4000000, 800));
+        QVERIFY_THROWS_EXCEPTION(IntOverflow, MulDiv(INT32_MIN, -1, 1));
+        QVERIFY_THROWS_EXCEPTION(DivByZero, MulDiv(1, 1, 0));
+    }
+
+    void fontHeightsAreWholePoints() {
+        // At 96 pixels per inch a point is 4/3 of a pixel.
+        QCOMPARE(layout::pointsFromPixels(21), 16);
+        QCOMPARE(layout::pointsFromPixels(11), 8);
+        QCOMPARE(layout::pointsFromPixels(9), 7);
+        QCOMPARE(layout::pointsFromPixels(15), 11);
+        QCOMPARE(layout::pixelsFromPoints(16), 21);
+        QCOMPARE(layout::pixelsFromPoints(20), 27);
+        QCOMPARE(layout::pixelsFromPoints(6), 8);
     }
 
     void theCountdownRestartsOnlyWhenItsSettingsChange() {

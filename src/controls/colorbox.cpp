@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QStylePainter>
 
 namespace sorvanto {
 
@@ -101,6 +102,13 @@ private:
 
 }  // namespace
 
+QFont fontFitting(const QFont& font, int height) {
+    QFont fitting = font;
+    while (QFontMetrics(fitting).height() > height && fitting.pixelSize() > 1)
+        fitting.setPixelSize(fitting.pixelSize() - 1);
+    return fitting;
+}
+
 QColor swatchFrame(const QColor& fill, bool selected) {
     if (fill.red() > 192 || fill.green() > 192 || fill.blue() > 192) return Qt::black;
     return selected ? QColor(Qt::white) : fill;
@@ -112,6 +120,18 @@ ColorBox::ColorBox(QWidget* parent) : QComboBox(parent) {
     setMaxVisibleItems(8);
     addItem(QStringLiteral("Custom..."));
     for (const ColourName& entry : colourIdentifiers()) addItem(displayName(entry.identifier));
+}
+
+// The list keeps the height its item height fixes while its font grows with the screen; the
+// chosen colour's name is drawn no taller than the box, so that it is not cut off.
+void ColorBox::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.setFont(fontFitting(font(), height()));
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 TColor ColorBox::colour(int index) const {

@@ -30,10 +30,16 @@ public:
     int itemHeight() const { return itemHeight_; }
     void setItemHeight(int height) { itemHeight_ = height; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     TColor customColour_ = clBlack;
     int itemHeight_ = 16;
 };
+
+// font, or where a line of it is taller than height, the largest smaller size whose line fits.
+QFont fontFitting(const QFont& font, int height);
 
 // The frame of an entry's swatch: black around a light colour, else white when selected.
 QColor swatchFrame(const QColor& fill, bool selected);

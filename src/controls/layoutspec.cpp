@@ -6,6 +6,7 @@
 #include "spinedit.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@ namespace sorvanto::layout {
 namespace {
 
 constexpr int TooltipDuration = 2500;
+constexpr int MaxPixelRatio = 4;
 
 QWidget* createWidget(const Control& c, QWidget* parent) {
     switch (c.kind) {
@@ -31,7 +33,7 @@ QWidget* createWidget(const Control& c, QWidget* parent) {
     case Kind::SpeedButton: {
         auto* button = new SpeedButton(parent);
         button->setText(text(c.text));
-        if (c.glyph) button->setGlyph(QPixmap(QString::fromLatin1(c.glyph)));
+        if (c.glyph) button->setGlyph(renderings(c.glyph));
         return button;
     }
     case Kind::RichEdit: {
@@ -121,6 +123,23 @@ QFont toQFont(const Font& font, const QFont& base) {
     f.setPixelSize(font.height);
     f.setBold(font.bold);
     return f;
+}
+
+QList<QPixmap> renderings(const char* path) {
+    const QString name = QString::fromLatin1(path);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    QList<QPixmap> pictures{QPixmap(name)};
+    for (int ratio = 2; ratio <= MaxPixelRatio; ++ratio) {
+        const QString larger = name.left(dot) + QStringLiteral("@%1x").arg(ratio) + name.mid(dot);
+        if (QFile::exists(larger)) pictures << QPixmap(larger);
+    }
+    return pictures;
+}
+
+QIcon icon(const char* path) {
+    QIcon result;
+    for (const QPixmap& picture : renderings(path)) result.addPixmap(picture);
+    return result;
 }
 
 void createControls(QWidget* form, std::span<const Control> controls) {

@@ -3,6 +3,9 @@
 #include "../colours.h"
 #include "panel.h"
 
+#include <QIcon>
+#include <QList>
+#include <QPixmap>
 #include <QString>
 #include <array>
 #include <optional>
@@ -66,6 +69,11 @@ struct MenuItem {
 
 QString text(const char* utf8);
 QFont toQFont(const Font& font, const QFont& base);
+
+// A picture at the size the layout names and at every larger resolution shipped beside it
+// ("name@2x.png"), so that it stays sharp on a screen with more device pixels per pixel.
+QList<QPixmap> renderings(const char* path);
+QIcon icon(const char* path);
 
 // Creates the controls under form, each named as in the table, in the table's order.
 void createControls(QWidget* form, std::span<const Control> controls);

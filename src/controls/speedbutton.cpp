@@ -8,13 +8,18 @@ SpeedButton::SpeedButton(QWidget* parent) : QToolButton(parent) {
     setToolButtonStyle(Qt::ToolButtonTextOnly);
 }
 
-void SpeedButton::setGlyph(const QPixmap& strip) {
-    const int side = strip.height();
+void SpeedButton::setGlyph(const QList<QPixmap>& strips) {
     QIcon icon;
-    icon.addPixmap(strip.copy(0, 0, side, side), QIcon::Normal);
-    if (strip.width() >= 2 * side) icon.addPixmap(strip.copy(side, 0, side, side), QIcon::Disabled);
+    for (const QPixmap& strip : strips) {
+        const int side = strip.height();
+        icon.addPixmap(strip.copy(0, 0, side, side), QIcon::Normal);
+        if (strip.width() >= 2 * side) icon.addPixmap(strip.copy(side, 0, side, side), QIcon::Disabled);
+    }
     setIcon(icon);
-    setIconSize(QSize(side, side) / strip.devicePixelRatio());
+    if (!strips.isEmpty()) {
+        const int side = qRound(strips.front().deviceIndependentSize().height());
+        setIconSize(QSize(side, side));
+    }
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
 }
 

@@ -10,8 +10,9 @@ class SpeedButton : public QToolButton {
 public:
     explicit SpeedButton(QWidget* parent);
 
-    // A glyph strip holds the normal image and, beside it, the disabled one.
-    void setGlyph(const QPixmap& strip);
+    // A glyph strip holds the normal image and, beside it, the disabled one; the same strip may
+    // come at several resolutions, each marked by its device pixel ratio.
+    void setGlyph(const QList<QPixmap>& strips);
 };
 
 }  // namespace sorvanto

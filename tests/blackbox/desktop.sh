@@ -27,10 +27,15 @@ desktop_start() {
   desktop_pids=()
   desktop_dir=$(mktemp -d /tmp/sorvanto-desktop.XXXXXX)
   trap desktop_stop EXIT
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$desktop_dir/display" >"$desktop_dir/xvfb.log" 2>&1 &
+  # The X server takes the first free display itself and says which: a display chosen beforehand
+  # may be taken meanwhile by a test running in parallel, whose server this test would then use.
+  # Without -noreset the server resets whenever its last client leaves, and a client connecting
+  # meanwhile, such as the window manager, is refused.
+  Xvfb -displayfd 3 -noreset -screen 0 "${size}x24" -nolisten tcp 3>"$desktop_dir/display" \
+    >"$desktop_dir/xvfb.log" 2>&1 &
   desktop_pids+=($!)
-  desktop_wait 10 test -s "$desktop_dir/display" || { echo "no X server"; return 1; }
-  export DISPLAY=:$(head -1 "$desktop_dir/display")
+  desktop_wait 10 test -s "$desktop_dir/display" || { echo "no X server"; cat "$desktop_dir/xvfb.log"; return 1; }
+  export DISPLAY=:$(cat "$desktop_dir/display")
   desktop_wait 10 xdpyinfo || { echo "no X server"; return 1; }
 
   eval "$(dbus-launch --sh-syntax)"
@@ -54,7 +59,9 @@ desktop_start() {
   openbox >"$desktop_dir/openbox.log" 2>&1 &
   desktop_wm=$!
   desktop_pids+=($!)
-  desktop_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || { echo "no window manager"; return 1; }
+  # Without the property xprop says "no such atom on any window".
+  desktop_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    { echo "no window manager"; cat "$desktop_dir/openbox.log"; return 1; }
   if [ "${DESKTOP_TRAY:-1}" = 1 ]; then
     trayer --edge top --align right --widthtype request --height 24 --SetDockType true >"$desktop_dir/trayer.log" 2>&1 &
     desktop_pids+=($!)

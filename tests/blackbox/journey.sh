@@ -46,7 +46,7 @@ on_top_and_maximized() {
   wm_state "$win" | grep -q _NET_WM_STATE_ABOVE || fail "alert not on top: $(wm_state "$win")"
   wm_state "$win" | grep -q _NET_WM_STATE_MAXIMIZED_HORZ || fail "alert not maximized: $(wm_state "$win")"
   eval "$(xdotool getwindowgeometry --shell "$win")"
-  [ "$WIDTH" -ge 1000 ] && [ "$HEIGHT" -ge 700 ] || fail "alert is $WIDTH x $HEIGHT"
+  [ "$WIDTH" -ge 780 ] && [ "$HEIGHT" -ge 540 ] || fail "alert is $WIDTH x $HEIGHT"
 }
 
 ok_ends() {
@@ -60,10 +60,10 @@ ok_ends() {
 }
 
 everyday() {
-  desktop_start 1024x768
+  desktop_start 800x600
   start
   eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
-  [ $((X + WIDTH / 2 - 512)) -le 2 ] && [ $((512 - X - WIDTH / 2)) -le 2 ] || fail "not centred across: $X"
+  [ $((X + WIDTH / 2 - 400)) -le 2 ] && [ $((400 - X - WIDTH / 2)) -le 2 ] || fail "not centred across: $X"
   [ "$WIDTH" = 536 ] && [ "$HEIGHT" = 341 ] || fail "client area $WIDTH x $HEIGHT"
   shot configuration
 
@@ -91,7 +91,7 @@ everyday() {
 }
 
 no_sound_server() {
-  DESKTOP_SOUND=0 desktop_start 1024x768
+  DESKTOP_SOUND=0 desktop_start 800x600
   start
   arm_one_minute_with_sound
   alert_comes
@@ -100,7 +100,7 @@ no_sound_server() {
 }
 
 sound_server_gone() {
-  desktop_start 1024x768
+  desktop_start 800x600
   start
   arm_one_minute_with_sound
   kill "$desktop_pulse"
@@ -110,7 +110,7 @@ sound_server_gone() {
 }
 
 memcheck() {
-  DESKTOP_SOUND=0 desktop_start 1024x768
+  DESKTOP_SOUND=0 desktop_start 800x600
   bin=$plain start valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=definite \
     --log-file="$desktop_dir/memcheck.log" --suppressions="$(dirname "$0")/memcheck.supp"
   arm_one_minute_with_sound

@@ -88,7 +88,15 @@ private:
 class FakeScreen final : public Screen {
 public:
     QSize size() const override { return screenSize; }
+    QSize availableSize() const override { return available.isValid() ? available : screenSize; }
+    QMargins frameMargins() const override { return frame; }
+    int textHeight(const QFont&) const override { return lineHeight; }
+
     QSize screenSize{800, 600};
+    // The whole screen unless a test gives the desktop panels.
+    QSize available;
+    QMargins frame;
+    int lineHeight = 13;
 };
 
 // Every fake, handed to the window as its platform.

@@ -2,9 +2,9 @@
 #include "../qt/qtdialogs.h"
 #include "../qt/qtnotifyicon.h"
 #include "../qt/qtpointer.h"
-#include "../qt/qtscreen.h"
 #include "boottimetimer.h"
 #include "canberrasound.h"
+#include "x11screen.h"
 
 namespace sorvanto {
 
@@ -22,7 +22,7 @@ private:
     BoottimeTimerFactory timers_;
     QtPointer pointer_;
     QtDialogs dialogs_;
-    QtScreen screen_;
+    X11Screen screen_;
 };
 
 }  // namespace

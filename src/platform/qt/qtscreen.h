@@ -4,9 +4,12 @@
 
 namespace sorvanto {
 
-class QtScreen final : public Screen {
+class QtScreen : public Screen {
 public:
     QSize size() const override;
+    QSize availableSize() const override;
+    QMargins frameMargins() const override;
+    int textHeight(const QFont& font) const override;
 };
 
 }  // namespace sorvanto

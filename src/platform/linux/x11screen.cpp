@@ -1,0 +1,112 @@
+#include "x11screen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+#include <QtGui/qguiapplication_platform.h>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <xcb/xcb.h>
+
+namespace sorvanto {
+
+namespace {
+
+// The window manager answers asynchronously; one that announces the request but never answers
+// must not hold up the start for long.
+constexpr int AnswerPolls = 50;
+constexpr unsigned long AnswerPollMilliseconds = 5;
+
+template <class Reply>
+using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <class Reply>
+ReplyPtr<Reply> owned(Reply* reply) {
+    return ReplyPtr<Reply>(reply, &std::free);
+}
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name) {
+    const auto length = static_cast<std::uint16_t>(std::strlen(name));
+    const auto reply = owned(xcb_intern_atom_reply(c, xcb_intern_atom(c, false, length, name), nullptr));
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+bool supports(xcb_connection_t* c, xcb_window_t root, xcb_atom_t feature) {
+    const auto reply = owned(xcb_get_property_reply(
+        c, xcb_get_property(c, false, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096), nullptr));
+    if (!reply || reply->format != 32) return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    return std::find(atoms, atoms + count, feature) != atoms + count;
+}
+
+// left, right, top, bottom in the screen's device pixels, once the window manager has set them.
+std::optional<std::array<std::uint32_t, 4>> frameExtents(xcb_connection_t* c, xcb_window_t window,
+                                                         xcb_atom_t extents) {
+    const auto reply = owned(xcb_get_property_reply(
+        c, xcb_get_property(c, false, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16) return std::nullopt;
+    std::array<std::uint32_t, 4> values;
+    std::copy_n(static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())), 4, values.begin());
+    return values;
+}
+
+// Asks the window manager for the frame it would give an unmapped window with a title bar and a
+// fixed size, the way the main window is shown.
+QMargins askWindowManager(xcb_connection_t* c) {
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
+    if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE || !supports(c, root, request)) return {};
+
+    const xcb_window_t probe = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 100, 100, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      XCB_COPY_FROM_PARENT, 0, nullptr);
+    // A window that cannot be resized has no resize handles, and with some themes a thinner border.
+    constexpr std::uint32_t PMinSize = 1 << 4, PMaxSize = 1 << 5;
+    std::array<std::uint32_t, 18> sizeHints{};
+    sizeHints[0] = PMinSize | PMaxSize;
+    sizeHints[5] = sizeHints[7] = 100;
+    sizeHints[6] = sizeHints[8] = 100;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, probe, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
+                        sizeHints.size(), sizeHints.data());
+
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = probe;
+    message.type = request;
+    xcb_send_event(c, false, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(c);
+
+    std::optional<std::array<std::uint32_t, 4>> answer;
+    for (int poll = 0; poll < AnswerPolls && !(answer = frameExtents(c, probe, extents)); ++poll)
+        QThread::msleep(AnswerPollMilliseconds);
+    xcb_destroy_window(c, probe);
+    xcb_flush(c);
+    if (!answer) return {};
+
+    // The window manager counts device pixels; the window is laid out in Qt's logical ones.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+    const auto logical = [ratio](std::uint32_t pixels) { return static_cast<int>(std::ceil(pixels / ratio)); };
+    const auto& [left, right, top, bottom] = *answer;
+    return QMargins(logical(left), logical(top), logical(right), logical(bottom));
+}
+
+}  // namespace
+
+QMargins X11Screen::frameMargins() const {
+    if (!frame_) {
+        const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+        frame_ = x11 ? askWindowManager(x11->connection()) : QMargins();
+    }
+    return *frame_;
+}
+
+}  // namespace sorvanto
