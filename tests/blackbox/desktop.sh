@@ -119,4 +119,7 @@ choose() {  # choose N: the Nth item of the open menu (1 is the title)
   for i in $(seq "$1"); do xdotool key Down; done
   xdotool key Return
 }
-
+open_menu() {
+  click_tray_icon 3
+  desktop_wait 5 popup_menu || fail "no menu after a right click"
+}

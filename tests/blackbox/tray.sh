@@ -13,10 +13,6 @@ desktop_pids+=("$app")
 desktop_wait 20 shown || fail "no window"
 desktop_wait 10 tray_icon || fail "no tray icon"
 
-open_menu() {
-  click_tray_icon 3
-  desktop_wait 5 popup_menu || fail "no menu after a right click"
-}
 ui settext Intervalo 30
 ui press Ativado
 desktop_wait 5 hidden || fail "arming leaves the window"

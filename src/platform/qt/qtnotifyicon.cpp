@@ -25,8 +25,10 @@ int mouseMessageFor(QSystemTrayIcon::ActivationReason reason) {
 // Qt speaks StatusNotifierItem when a watcher with a host is on the session bus; such hosts may
 // draw the exported menu themselves. An XEmbed tray only reports presses, and there Qt would pop
 // a menu of its own on top of the program's.
+const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+
 bool statusNotifierHostRunning() {
-    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    const QString& watcher = StatusNotifierWatcher;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher)) return false;
     QDBusMessage get = QDBusMessage::createMethodCall(watcher, QStringLiteral("/StatusNotifierWatcher"),
@@ -57,10 +59,20 @@ bool QtNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconD
                              });
         }
         icon_->show();
+        // A panel that restarts brings a new watcher, which knows nothing of the icon until it is
+        // registered again; showing the icon anew registers it.
+        watcherRestarts_ = std::make_unique<QDBusServiceWatcher>(
+            StatusNotifierWatcher, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForRegistration);
+        QObject::connect(watcherRestarts_.get(), &QDBusServiceWatcher::serviceRegistered, [this] {
+            if (!icon_) return;
+            icon_->hide();
+            icon_->show();
+        });
         return QSystemTrayIcon::isSystemTrayAvailable();
     }
     case NotifyIconMessage::NIM_DELETE:
         if (!icon_) return false;
+        watcherRestarts_.reset();
         icon_.reset();
         return true;
     }

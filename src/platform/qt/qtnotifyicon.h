@@ -2,6 +2,7 @@
 
 #include "../notifyicon.h"
 
+#include <QDBusServiceWatcher>
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <memory>
@@ -18,6 +19,7 @@ public:
 private:
     std::unique_ptr<QSystemTrayIcon> icon_;
     QPointer<QMenu> hostMenu_;
+    std::unique_ptr<QDBusServiceWatcher> watcherRestarts_;
 };
 
 }  // namespace sorvanto
