@@ -7,8 +7,9 @@ desktop_dir=$(mktemp -d /tmp/sorvanto-desktop.XXXXXX)
 
 desktop_stop() {
   local pid
-  for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${desktop_pids[@]}"; do wait "$pid" 2>/dev/null; done
+  # Under set -e a process already gone, or one that is not our child, must not end the clean-up.
+  for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${desktop_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$desktop_dir"
 }
 trap desktop_stop EXIT
@@ -35,8 +36,10 @@ desktop_start() {
   export XDG_RUNTIME_DIR=$desktop_dir/runtime
   mkdir -m 700 -p "$XDG_RUNTIME_DIR"
   if [ "${DESKTOP_SOUND:-1}" = 1 ]; then
+    # Without rewinds: a sink that rewinds to start a new stream at once drops that stream's first
+    # milliseconds from what its monitor already recorded.
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --system=false --disallow-exit \
-      -L "module-null-sink sink_name=sorvanto_sink" -L "module-native-protocol-unix socket=$desktop_dir/pulse" \
+      -L "module-null-sink sink_name=sorvanto_sink norewinds=1" -L "module-native-protocol-unix socket=$desktop_dir/pulse" \
       >"$desktop_dir/pulse.log" 2>&1 &
     desktop_pids+=($!)
     export PULSE_SERVER=unix:$desktop_dir/pulse
