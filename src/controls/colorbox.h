@@ -22,12 +22,12 @@ QString displayName(const char* identifier);
 
 // A drop-down list of colours: a custom entry first, then every named colour.
 //
-// Picking an entry with the mouse in the dropped list, or moving to one with the keys on the
-// closed list, reports clicked() and then changed(). Picking the custom entry in the dropped
-// list reports clicked() with its current colour, then asks the custom colour chooser; only a
-// confirmed colour becomes the entry's colour and reports changed(). Moving onto the custom
-// entry with the keys asks nothing. Enter on the custom entry asks the chooser and reports
-// nothing.
+// Picking an entry in the dropped list (a click, or Enter there), or moving to one with the keys
+// or the wheel on the closed list, reports clicked() and then changed(). Picking the custom entry
+// in the dropped list reports clicked() with its current colour, then asks the custom colour
+// chooser; only a confirmed colour becomes the entry's colour and reports changed(). Moving onto
+// the custom entry on the closed list asks nothing. Enter on the closed list's custom entry asks
+// the chooser and reports nothing.
 class ColorBox : public QComboBox {
     Q_OBJECT
 public:

@@ -141,9 +141,16 @@ def background(covered=()):
     return pixel(shot("now"), x, y)
 
 
-# The colour list: a pick in the dropped list colours the text area at once.
-click(colour_list)
-dropped = until("the dropped colour list", lambda: find(app, "list item", "White"))
+# The colour list: a pick in the dropped list colours the text area at once. A click while the
+# window is still settling after start-up may be lost.
+for attempt in range(3):
+    click(colour_list)
+    try:
+        dropped = until("the dropped colour list", lambda: find(app, "list item", "White"), 5)
+        break
+    except SystemExit:
+        if attempt == 2:
+            raise
 time.sleep(0.5)
 shot("colour-list-dropped")
 check("the dropped list shows eight entries",
