@@ -20,7 +20,8 @@ namespace {
 
 constexpr int Custom = 0, Black = 1, Navy = 5, Silver = 9, Yellow = 12, White = 16, MoneyGreen = 17, BtnFace = 25;
 
-const FontChoice FirstChoice = {.name = QStringLiteral("MS Sans Serif"), .pointSize = 18, .bold = true, .colour = clRed};
+const FontChoice FirstChoice = {
+    .name = QStringLiteral("MS Sans Serif"), .pointSize = 18, .bold = true, .colour = clRed};
 const FontChoice Serif = {.name = QStringLiteral("Liberation Serif"),
                           .pointSize = 28,
                           .italic = true,
@@ -260,7 +261,8 @@ private slots:
         ColorBox* box = frm->ColorBox1;
         QStyleOptionComboBox option;
         option.initFrom(box);
-        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        const QRect field =
+            box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
         const QPoint frame = field.topLeft() + QPoint(1, 1);
         const QPoint inside = frame + QPoint(field.height() / 2 - 1, field.height() / 2 - 1);
         const QPoint gap(field.left() + field.height() + 2, field.center().y());

@@ -21,7 +21,8 @@ using namespace sorvanto;
 
 namespace {
 
-const FontChoice FirstChoice = {.name = QStringLiteral("MS Sans Serif"), .pointSize = 18, .bold = true, .colour = clRed};
+const FontChoice FirstChoice = {
+    .name = QStringLiteral("MS Sans Serif"), .pointSize = 18, .bold = true, .colour = clRed};
 
 // Runs work on the modal dialog of type Dialog once it is open, from inside its event loop. A
 // dialog that work left open, as a failed check does, is cancelled.

@@ -73,8 +73,9 @@ QStringList FakeDialogs::unexpected() const {
     QStringList all = unexpected_;
     for (const QString& error : expectedErrors) all << QStringLiteral("error box never shown: ") + error;
     for (const AnyExpected& expected : expectedChoosers_)
-        std::visit([&](const auto& e) { all << QStringLiteral("%1 chooser never opened").arg(QLatin1String(e.chooser)); },
-                   expected);
+        std::visit(
+            [&](const auto& e) { all << QStringLiteral("%1 chooser never opened").arg(QLatin1String(e.chooser)); },
+            expected);
     return all;
 }
 

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -41,6 +40,7 @@ QIcon swatch(const QColor& colour) {
     QPainter painter(&pixmap);
     painter.setPen(Qt::black);
     painter.drawRect(0, 0, SwatchSide - 1, SwatchSide - 1);
+    painter.end();
     return pixmap;
 }
 
@@ -61,7 +61,7 @@ QListWidget* listUnder(QGridLayout* grid, int column, const QString& label, QLin
     return list;
 }
 
-// Selects the first entry that starts with text, leaving the field as the user typed it.
+// Selects the first entry that matches text, leaving the field as the user typed it.
 void followTyping(QListWidget* list, const QString& text, Qt::MatchFlags match) {
     const QList<QListWidgetItem*> found = text.isEmpty() ? QList<QListWidgetItem*>() : list->findItems(text, match);
     const QSignalBlocker quiet(list);
@@ -147,7 +147,8 @@ FontChooser::FontChooser(const FontChoice& font, QWidget* parent)
     connect(sizeEdit_, &QLineEdit::textEdited, this, &FontChooser::sizeEdited);
     for (QLineEdit* field : {nameEdit_, styleEdit_, sizeEdit_})
         connect(field, &QLineEdit::textChanged, this, &FontChooser::showSample);
-    for (QCheckBox* effect : {strikeOut_, underline_}) connect(effect, &QCheckBox::toggled, this, &FontChooser::showSample);
+    for (QCheckBox* effect : {strikeOut_, underline_})
+        connect(effect, &QCheckBox::toggled, this, &FontChooser::showSample);
     connect(colours_, &QComboBox::currentIndexChanged, this, &FontChooser::showSample);
     showSample();
     nameEdit_->setFocus();
@@ -159,12 +160,13 @@ void FontChooser::fillColours(TColor current) {
     const std::vector<ColourName>& named = colourIdentifiers();
     for (int i = 0; i < StandardColours; ++i) {
         const TColor colour = named[std::size_t(i)].colour;
-        colours_->addItem(swatch(toQColor(colour, QApplication::palette())), displayName(named[std::size_t(i)].identifier),
-                          QVariant::fromValue(colour));
+        colours_->addItem(swatch(toQColor(colour, QApplication::palette())),
+                          displayName(named[std::size_t(i)].identifier), QVariant::fromValue(colour));
     }
     int index = colours_->findData(QVariant::fromValue(current));
     if (index < 0) {
-        colours_->addItem(swatch(toQColor(current, QApplication::palette())), tr("Custom"), QVariant::fromValue(current));
+        colours_->addItem(swatch(toQColor(current, QApplication::palette())), tr("Custom"),
+                          QVariant::fromValue(current));
         index = colours_->count() - 1;
     }
     colours_->setCurrentIndex(index);

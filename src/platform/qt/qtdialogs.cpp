@@ -29,9 +29,8 @@ protected:
             return;
         }
         QStringList filters = nameFilters();
-        const auto same = std::find_if(filters.cbegin(), filters.cend(), [&](const QString& filter) {
-            return patterns(filter) == QStringList{name};
-        });
+        const auto same = std::find_if(filters.cbegin(), filters.cend(),
+                                       [&](const QString& filter) { return patterns(filter) == QStringList{name}; });
         if (same != filters.cend()) {
             selectNameFilter(*same);
             return;
