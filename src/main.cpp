@@ -1,7 +1,9 @@
 #include "main.h"
 
 #include "checked.h"
+#include "controls/doubleclick.h"
 #include "controls/layoutscale.h"
+#include "fontsize.h"
 #include "main_layout.h"
 #include "rules.h"
 
@@ -14,9 +16,22 @@ static void initResources() { Q_INIT_RESOURCE(sorvanto); }
 
 namespace sorvanto {
 
+namespace {
+
+FontChoice fontChoice(const layout::Font& font) {
+    return {.name = QString::fromLatin1(font.name),
+            .pointSize = pointsFromPixels(font.height),
+            .bold = font.bold,
+            .colour = font.colour};
+}
+
+}  // namespace
+
 Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      FontDialog1(platform.dialogs, fontChoice(FontDialog1Font)),
+      OpenDialog1(platform.dialogs, OpenDialog1Options),
       platform_(platform),
       title_(applicationTitle(QCoreApplication::applicationFilePath())) {
     initResources();
@@ -95,6 +110,15 @@ void Tfrmmain::connectHandlers() {
     connect(Panel2, &Panel::doubleClicked, this, [this] { handle([this] { Panel2DblClick(); }); });
     connect(Configuraes1, &QAction::triggered, this, [this] { handle([this] { Configuraes1Click(); }); });
     connect(Sair1, &QAction::triggered, this, [this] { handle([this] { Sair1Click(); }); });
+    connect(btnspfont, &QToolButton::clicked, this, [this] { handle([this] { btnspfontClick(); }); });
+    connect(ColorBox1, &ColorBox::clicked, this, [this] { handle([this] { ColorBox1Click(); }); });
+    connect(ColorBox1, &ColorBox::changed, this, [this] { handle([this] { ColorBox1Change(); }); });
+    ColorBox1->setCustomColourChooser([this](TColor current) {
+        std::optional<TColor> chosen;
+        handle([&] { chosen = platform_.dialogs.chooseColour(current); });
+        return chosen;
+    });
+    onDoubleClick(editsom, [this] { handle([this] { editsomDblClick(); }); });
     Timer1->onTimer = [this] { handle([this] { Timer1Timer(); }); };
 }
 
@@ -267,6 +291,41 @@ void Tfrmmain::TrayIconCallback(int mouseMessage) {
 
 void Tfrmmain::SysMenuCommand(unsigned wParam) {
     if ((wParam & 0xFFF0) == SC_MINIMIZE) hide();
+}
+
+// The reminder's font, its background and its sound.
+
+void Tfrmmain::btnspfontClick() {
+    if (!FontDialog1.Execute()) return;
+    const FontChoice& chosen = FontDialog1.Font;
+    QPalette p = RichEdit1->palette();
+    const QColor colour = toQColor(chosen.colour, QGuiApplication::palette());
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(role, colour);
+    RichEdit1->setPalette(p);
+    QFont font = RichEdit1->font();
+    font.setPixelSize(pixelsFromPoints(chosen.pointSize));
+    font.setBold(chosen.bold);
+    font.setItalic(chosen.italic);
+    font.setUnderline(chosen.underline);
+    font.setStrikeOut(chosen.strikeOut);
+    font.setFamily(chosen.name);
+    RichEdit1->setFont(font);
+}
+
+void Tfrmmain::ColorBox1Click() {
+    QPalette p = RichEdit1->palette();
+    const QColor colour = toQColor(ColorBox1->selectedColour(), QGuiApplication::palette());
+    p.setColor(QPalette::Base, colour);
+    p.setColor(QPalette::Window, colour);
+    RichEdit1->setPalette(p);
+}
+
+void Tfrmmain::ColorBox1Change() { ColorBox1Click(); }
+
+void Tfrmmain::editsomDblClick() {
+    OpenDialog1.Options.initialDir = QCoreApplication::applicationDirPath();
+    if (!OpenDialog1.Execute()) return;
+    editsom->setText(OpenDialog1.FileName());
 }
 
 // The configuration controls show in the configuration view and hide in the armed view, where

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "choosers.h"
 #include "controls/colorbox.h"
 #include "controls/panel.h"
 #include "controls/radiogroup.h"
@@ -64,6 +65,8 @@ public:
     QAction* VelmoraSORVANTO1;
     QAction* Configuraes1;
     QAction* Sair1;
+    FontDialog FontDialog1;
+    OpenDialog OpenDialog1;
 
     void FormCreate();
     void ScaleFormToScreen();
@@ -79,6 +82,10 @@ public:
     void Panel2DblClick();
     void TrayIconCallback(int mouseMessage);
     void SysMenuCommand(unsigned wParam);
+    void btnspfontClick();
+    void ColorBox1Click();
+    void ColorBox1Change();
+    void editsomDblClick();
 
     void setVisible(bool visible) override;
 

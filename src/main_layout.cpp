@@ -82,6 +82,12 @@ const layout::Form frmmainForm = {"frmmain", "Velmora-SORVANTO Vrs. 1.0", 536, 3
 
 const Font FontDialog1Font = {"MS Sans Serif", 24, true, clRed};
 
+const OpenFileOptions OpenDialog1Options = {.initialDir = {},
+                                            .fileName = QStringLiteral("*.wav"),
+                                            .filterLabel = QStringLiteral("waves sounds"),
+                                            .filterPattern = QStringLiteral("*.wav"),
+                                            .defaultExtension = QStringLiteral("wav")};
+
 std::span<const Control> frmmainControls() { return controls; }
 
 std::span<const layout::MenuItem> PopupMenu1Items() { return menuItems; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/layoutspec.h"
+#include "platform/dialogs.h"
 
 #include <span>
 
@@ -13,5 +14,7 @@ std::span<const layout::MenuItem> PopupMenu1Items();
 
 // The font chooser's first choice, before the user has confirmed one.
 extern const layout::Font FontDialog1Font;
+// The file chooser's settings, its name box as it starts.
+extern const OpenFileOptions OpenDialog1Options;
 
 }  // namespace sorvanto

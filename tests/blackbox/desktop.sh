@@ -44,8 +44,10 @@ desktop_start() {
   export XDG_RUNTIME_DIR=$desktop_dir/runtime
   mkdir -m 700 -p "$XDG_RUNTIME_DIR"
   if [ "${DESKTOP_SOUND:-1}" = 1 ]; then
+    # Without rewinds: a sink that rewinds to start a new stream at once drops that stream's first
+    # milliseconds from what its monitor already recorded.
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --system=false --disallow-exit \
-      -L "module-null-sink sink_name=sorvanto_sink" -L "module-native-protocol-unix socket=$desktop_dir/pulse" \
+      -L "module-null-sink sink_name=sorvanto_sink norewinds=1" -L "module-native-protocol-unix socket=$desktop_dir/pulse" \
       >"$desktop_dir/pulse.log" 2>&1 &
     desktop_pulse=$!
     desktop_pids+=($!)

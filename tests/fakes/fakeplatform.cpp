@@ -30,4 +30,53 @@ void FakeDialogs::showError(const QString& title, const QString& text) {
     if (!expectedErrors.removeOne(shown)) unexpected_ << QStringLiteral("error box: ") + shown;
 }
 
+template <class Answer>
+std::optional<Answer> FakeDialogs::answer(const char* chooser) {
+    if (expectedChoosers_.empty() || !std::holds_alternative<Expected<Answer>>(expectedChoosers_.front())) {
+        unexpected_ << QStringLiteral("%1 chooser opened").arg(QLatin1String(chooser));
+        return std::nullopt;
+    }
+    const Expected<Answer> expected = std::get<Expected<Answer>>(expectedChoosers_.front());
+    expectedChoosers_.pop_front();
+    if (expected.whileOpen) expected.whileOpen();
+    return expected.answer;
+}
+
+std::optional<FontChoice> FakeDialogs::chooseFont(const FontChoice& font) {
+    fontsShown.push_back(font);
+    return answer<FontChoice>("font");
+}
+
+std::optional<TColor> FakeDialogs::chooseColour(TColor colour) {
+    coloursShown.push_back(colour);
+    return answer<TColor>("colour");
+}
+
+std::optional<QString> FakeDialogs::chooseOpenFile(const OpenFileOptions& options) {
+    openFilesShown.push_back(options);
+    return answer<QString>("open-file");
+}
+
+void FakeDialogs::expectFont(std::optional<FontChoice> answer, WhileOpen whileOpen) {
+    expectedChoosers_.push_back(Expected<FontChoice>{"font", std::move(answer), std::move(whileOpen)});
+}
+
+void FakeDialogs::expectColour(std::optional<TColor> answer, WhileOpen whileOpen) {
+    expectedChoosers_.push_back(Expected<TColor>{"colour", answer, std::move(whileOpen)});
+}
+
+void FakeDialogs::expectOpenFile(std::optional<QString> answer, WhileOpen whileOpen) {
+    expectedChoosers_.push_back(Expected<QString>{"open-file", std::move(answer), std::move(whileOpen)});
+}
+
+QStringList FakeDialogs::unexpected() const {
+    QStringList all = unexpected_;
+    for (const QString& error : expectedErrors) all << QStringLiteral("error box never shown: ") + error;
+    for (const AnyExpected& expected : expectedChoosers_)
+        std::visit(
+            [&](const auto& e) { all << QStringLiteral("%1 chooser never opened").arg(QLatin1String(e.chooser)); },
+            expected);
+    return all;
+}
+
 }  // namespace sorvanto::test

@@ -4,7 +4,10 @@
 
 #include <QList>
 #include <QStringList>
+#include <deque>
+#include <functional>
 #include <stdexcept>
+#include <variant>
 #include <vector>
 
 namespace sorvanto::test {
@@ -72,16 +75,44 @@ public:
     std::vector<std::pair<QMenu*, QPoint>> popups;
 };
 
-// Answers only the dialogs a test announced; any other is recorded as a failure.
+// Answers only the dialogs a test announced, in the order announced; any other dialog is
+// recorded as a failure and cancelled, and so is an announced one that never opened.
 class FakeDialogs final : public Dialogs {
 public:
+    // Runs while a chooser is open, to look at the window as the user sees it then.
+    using WhileOpen = std::function<void()>;
+
     void showError(const QString& title, const QString& text) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& font) override;
+    std::optional<TColor> chooseColour(TColor colour) override;
+    std::optional<QString> chooseOpenFile(const OpenFileOptions& options) override;
+
     void expectError(const QString& title, const QString& text) { expectedErrors << title + u'|' + text; }
-    QStringList unexpected() const { return unexpected_ + expectedErrors; }
+    // A chooser that answers with a choice, or is cancelled when the answer is nothing.
+    void expectFont(std::optional<FontChoice> answer, WhileOpen whileOpen = {});
+    void expectColour(std::optional<TColor> answer, WhileOpen whileOpen = {});
+    void expectOpenFile(std::optional<QString> answer, WhileOpen whileOpen = {});
+    QStringList unexpected() const;
 
     QStringList expectedErrors;
+    // What each chooser was opened on, in order.
+    std::vector<FontChoice> fontsShown;
+    std::vector<TColor> coloursShown;
+    std::vector<OpenFileOptions> openFilesShown;
 
 private:
+    template <class Answer>
+    struct Expected {
+        const char* chooser;
+        std::optional<Answer> answer;
+        WhileOpen whileOpen;
+    };
+    using AnyExpected = std::variant<Expected<FontChoice>, Expected<TColor>, Expected<QString>>;
+
+    template <class Answer>
+    std::optional<Answer> answer(const char* chooser);
+
+    std::deque<AnyExpected> expectedChoosers_;
     QStringList unexpected_;
 };
 

@@ -2,16 +2,15 @@
 
 #include "../sound.h"
 
-#include <condition_variable>
-#include <mutex>
-#include <optional>
+#include <memory>
 #include <thread>
 
 namespace sorvanto {
 
 // Plays through the desktop's event-sound service (libcanberra, on PulseAudio or PipeWire).
 // The service is talked to on a thread of its own: connecting to a sound server or opening a
-// file can block, and the caller must never wait.
+// file can block, and the caller must never wait. A sound server that stops answering keeps
+// that thread, never the program: on destruction it is left behind after a short wait.
 class CanberraSound final : public SoundPlayer {
 public:
     CanberraSound();
@@ -19,12 +18,10 @@ public:
     void play(const QString& name) override;
 
 private:
-    void run();
+    struct Requests;
+    static void run(const std::shared_ptr<Requests>& requests);
 
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::optional<QString> pending_;
-    bool stopping_ = false;
+    std::shared_ptr<Requests> requests_;
     std::thread worker_;
 };
 

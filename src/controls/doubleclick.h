@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+namespace sorvanto {
+
+// Calls handler when the left button double-clicks control, once the control itself has
+// answered the double-click (an edit has selected the word under the pointer).
+void onDoubleClick(QWidget* control, std::function<void()> handler);
+
+}  // namespace sorvanto
