@@ -24,6 +24,11 @@ sox "$theme/complete.oga" -r 44100 -c 2 -b 16 complete.wav
 mkdir folder.wav
 printf 'not a sound at all\n' >text.wav
 head -c 30000 tone.wav >truncated.wav
+mkfifo pipe.wav
+# A header that claims far more samples than follow it.
+{ head -c 40 tone.wav; printf '\xf0\xff\xff\x7f'; tail -c +45 tone.wav | head -c 20000; } >lying.wav
+truncate -s 2G huge.wav
+odd_name=$work/$'a\nb; $(touch pwned) `touch pwned`.wav'
 
 # The played part of a recording: its length in seconds and its peak, silence trimmed at both ends.
 measure() {
@@ -83,11 +88,19 @@ expect "a file name relative to the current directory" relative-name "$tone_leng
 
 for case in "empty name=" "missing file=$work/missing.wav" "directory=$work/folder.wav" \
             "file that is not audio=$work/text.wav" "truncated wave file=$work/truncated.wav" \
-            "24-bit wave, which the service cannot read=$work/deep.wav"; do
+            "24-bit wave, which the service cannot read=$work/deep.wav" "FIFO=$work/pipe.wav" \
+            "device file=/dev/zero" "wave whose header claims more than it holds=$work/lying.wav" \
+            "huge file that is not audio=$work/huge.wav" "name with a newline and shell characters=$odd_name" \
+            "theme name that does not exist=no-such-sound-in-any-theme"; do
   label=${case%%=*}
   record "default-${label// /-}" "${case#*=}" @1000
   expect "the default sound for a $label" "default-${label// /-}" "$bell_length" "$bell_peak"
 done
+
+if [ -e "$work/pwned" ]; then
+  echo "FAIL a sound name was run as a command"
+  failures=$((failures + 1))
+fi
 
 # The long sound starts, the short one cuts it off 0.7 s later: what is heard ends with the
 # short one, and the two never sound together (their peaks would add up).
