@@ -25,7 +25,9 @@ desktop_start() {
   local size=${1:-1024x768} display
   for display in $(seq 90 140); do [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ] || break; done
   export DISPLAY=:$display
-  Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp >"$desktop_dir/xvfb.log" 2>&1 &
+  # -noreset: a server that resets when its last client leaves refuses connections meanwhile, and
+  # the window manager started next may find no display.
+  Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp -noreset >"$desktop_dir/xvfb.log" 2>&1 &
   desktop_pids+=($!)
   desktop_wait 10 xdpyinfo || { echo "no X server"; return 1; }
 
