@@ -9,6 +9,7 @@ set -uo pipefail
 die() { echo "$*"; exit 1; }
 deb=$(ls "$(realpath "$1")"/sorvanto_*.deb) || die "no package in $1"
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: needs root for debootstrap and chroot"; exit 77; }
+unshare --mount --propagation private true || die "cannot make a private mount namespace (needs CAP_SYS_ADMIN)"
 mirror=${SORVANTO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 security=${SORVANTO_DEBIAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
 cache=${SORVANTO_PACKAGE_CACHE:-}
