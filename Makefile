@@ -1,8 +1,9 @@
 # make run   installs what is missing, builds and starts the program (build/sorvanto)
 # make test  installs what is missing, builds with the sanitizers and runs every test
+# make package  builds the Debian package build-package/sorvanto_<version>_<arch>.deb
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps test-deps clean
+.PHONY: run test build package deps test-deps clean
 
 run: build
 	./build/sorvanto
@@ -17,6 +18,9 @@ test: test-deps build
 	cmake --build build-tests -j $(JOBS)
 	cd build-tests && ctest --output-on-failure
 
+package: deps
+	JOBS=$(JOBS) ./scripts/build-package.sh build-package
+
 deps:
 	./scripts/install-deps.sh
 
@@ -24,4 +28,4 @@ test-deps:
 	./scripts/install-deps.sh --tests
 
 clean:
-	rm -rf build build-tests
+	rm -rf build build-tests build-package

@@ -3,13 +3,15 @@
 set -euo pipefail
 
 build=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6test6
-       libcanberra-dev libfontconfig-dev libxcb1-dev)
+       libcanberra-dev libfontconfig-dev libxcb1-dev dpkg-dev file)
 runtime=(libcanberra-pulse sound-theme-freedesktop fonts-liberation fonts-dejavu-core fonts-dancingscript fontconfig)
 blackbox=(xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 pulseaudio pulseaudio-utils sox
-          python3 python3-pyatspi python3-dbus python3-gi python3-xlib at-spi2-core imagemagick clang libclang-rt-14-dev valgrind)
+          python3 python3-pyatspi python3-dbus python3-gi python3-xlib at-spi2-core imagemagick
+          clang libclang-rt-14-dev valgrind weston xwayland qt6-wayland)
+packaging=(desktop-file-utils appstream lintian libxml2-utils debootstrap)
 
 wanted=("${build[@]}" "${runtime[@]}")
-[ "${1:-}" = "--tests" ] && wanted+=("${blackbox[@]}")
+[ "${1:-}" = "--tests" ] && wanted+=("${blackbox[@]}" "${packaging[@]}")
 
 missing=()
 for p in "${wanted[@]}"; do

@@ -6,6 +6,8 @@
 #include "canberrasound.h"
 #include "x11screen.h"
 
+#include <QtGlobal>
+
 namespace sorvanto {
 
 void loadFontAliases();
@@ -25,9 +27,22 @@ private:
     X11Screen screen_;
 };
 
+// Wayland lets no ordinary window stay above the others, and the alert must. In a Wayland session
+// the program therefore runs through XWayland, whose window manager (the compositor itself) keeps
+// the alert on top. A platform the user names explicitly is left alone.
+void preferXWayland() {
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
+    const bool waylandSession =
+        qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
+    if (waylandSession && qEnvironmentVariableIsSet("DISPLAY")) qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
 }  // namespace
 
-void prepareProcess() { loadFontAliases(); }
+void prepareProcess() {
+    preferXWayland();
+    loadFontAliases();
+}
 
 std::unique_ptr<DesktopPlatform> createDesktopPlatform() { return std::make_unique<LinuxDesktop>(); }
 
