@@ -22,11 +22,16 @@ desktop_wait() {  # desktop_wait SECONDS COMMAND...: until COMMAND succeeds
   done
 }
 
-desktop_start() {
-  local size=${1:-1024x768}
+# A folder and a clean-up of their own for tests that start their desktop themselves.
+desktop_prepare() {
   desktop_pids=()
   desktop_dir=$(mktemp -d /tmp/sorvanto-desktop.XXXXXX)
   trap desktop_stop EXIT
+}
+
+desktop_start() {
+  local size=${1:-1024x768}
+  desktop_prepare
   # The X server takes the first free display itself and says which: a display chosen beforehand
   # may be taken meanwhile by a test running in parallel, whose server this test would then use.
   # Without -noreset the server resets whenever its last client leaves, and a client connecting

@@ -26,7 +26,7 @@ printf 'not a sound at all\n' >text.wav
 head -c 30000 tone.wav >truncated.wav
 mkfifo pipe.wav
 # A header that claims far more samples than follow it.
-{ head -c 40 tone.wav; printf '\xf0\xff\xff\x7f'; tail -c +45 tone.wav | head -c 20000; } >lying.wav
+{ head -c 40 tone.wav; printf '\xf0\xff\xff\x7f'; dd if=tone.wav bs=4 skip=11 count=5000 status=none; } >lying.wav
 truncate -s 2G huge.wav
 odd_name=$work/$'a\nb; $(touch pwned) `touch pwned`.wav'
 

@@ -7,6 +7,7 @@ set -uo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/desktop.sh"
+desktop_prepare
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 title='^Velmora-SORVANTO Vrs\. 1\.0$'

@@ -14,6 +14,7 @@ mirror=${SORVANTO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 security=${SORVANTO_DEBIAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
 cache=${SORVANTO_PACKAGE_CACHE:-}
 source "$(dirname "$0")/../blackbox/desktop.sh"
+desktop_prepare
 
 root=$desktop_dir/root
 archives=$desktop_dir/archives
