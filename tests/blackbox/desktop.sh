@@ -135,3 +135,24 @@ open_menu() {
   done
   fail "no menu after a right click"
 }
+# start_watcher FILE: a StatusNotifierItem watcher and host on the session bus, writing each item
+# that registers to FILE; its PID in watcher_pid.
+start_watcher() {
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sni_host.py" watch "$1" &
+  watcher_pid=$!
+  desktop_pids+=("$watcher_pid")
+  desktop_wait 10 dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+    org.freedesktop.DBus.Peer.Ping || fail "no watcher"
+}
+# run_scenarios NAME...: each function on a desktop of its own, all at once; fails if any fails.
+run_scenarios() {
+  local names=("$@") pids=() i failed=0 scenario
+  for scenario in "${names[@]}"; do
+    ( "$scenario" ) &
+    pids+=($!)
+  done
+  for i in "${!pids[@]}"; do
+    wait "${pids[$i]}" || { echo "${names[$i]}: failed"; failed=1; }
+  done
+  return $failed
+}

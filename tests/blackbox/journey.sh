@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A user's day with the program, in one real minute: start, arm one minute with sound, and the
-# alert comes back maximized and on top with its message and the default sound; "OK" ends the
+# A user's day with the program, in one real minute: start, choose a sound, arm one minute, and the
+# alert comes back maximized and on top with its message and the chosen sound; "OK" ends the
 # program. In the same minute, on desktops of their own: the same with no sound server at all, with
 # the sound server gone between arming and the alert, and under valgrind's memcheck when a build
 # without sanitizers is given.
@@ -67,6 +67,9 @@ everyday() {
   [ "$WIDTH" = 536 ] && [ "$HEIGHT" = 341 ] || fail "client area $WIDTH x $HEIGHT"
   shot configuration
 
+  # The sound the user chose: 0.8 s of a tone at half the full scale.
+  sox -n -r 44100 -c 2 -b 16 "$desktop_dir/chosen.wav" synth 0.8 sine 440 vol 0.5
+  ui settext Som "$desktop_dir/chosen.wav"
   parecord --latency-msec=20 -d sorvanto_sink.monitor --file-format=wav "$desktop_dir/heard.wav" &
   recorder=$!
   desktop_pids+=("$recorder")
@@ -78,8 +81,10 @@ everyday() {
   sleep 1.5
   kill "$recorder"
   shot alert
-  peak=$(sox "$desktop_dir/heard.wav" -n stat 2>&1 | awk '/Maximum amplitude/{print $3}')
-  awk -v p="$peak" 'BEGIN{exit !(p > 0.05)}' || fail "no sound heard (peak $peak)"
+  read -r length peak < <(sox "$desktop_dir/heard.wav" -n silence 1 0.001 0.5% reverse silence 1 0.001 0.5% reverse \
+    stat 2>&1 | awk '/^Length/ {l = $3} /^Maximum amplitude/ {p = $3} END {print l, p}')
+  awk -v l="$length" -v p="$peak" 'BEGIN{exit !(l > 0.7 && l < 0.9 && p > 0.45 && p < 0.55)}' ||
+    fail "the chosen sound was not heard: length $length s, peak $peak"
 
   # The window manager restarting must not take the alert down from the top.
   openbox --replace >"$desktop_dir/openbox2.log" 2>&1 &
@@ -87,7 +92,7 @@ everyday() {
   sleep 3
   on_top_and_maximized
   ok_ends
-  echo "everyday: alert after ${waited}s, sound peak $peak, on top after the window manager restarted"
+  echo "everyday: alert after ${waited}s, the chosen sound heard ($length s, peak $peak), on top after the window manager restarted"
 }
 
 no_sound_server() {
@@ -127,13 +132,4 @@ memcheck() {
 scenarios=(everyday no_sound_server sound_server_gone)
 [ -n "$plain" ] && scenarios+=(memcheck)
 [ -n "${JOURNEY_SCENARIOS:-}" ] && read -r -a scenarios <<<"$JOURNEY_SCENARIOS"
-pids=()
-for scenario in "${scenarios[@]}"; do
-  ( "$scenario" ) &
-  pids+=($!)
-done
-failed=0
-for i in "${!pids[@]}"; do
-  wait "${pids[$i]}" || { echo "${scenarios[$i]}: failed"; failed=1; }
-done
-exit $failed
+run_scenarios "${scenarios[@]}"

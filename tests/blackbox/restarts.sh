@@ -50,11 +50,7 @@ xembed() {
 statusnotifier() {
   DESKTOP_SOUND=0 DESKTOP_TRAY=0 desktop_start 1024x768
   host() { /usr/bin/python3 "$here/sni_host.py" "$@"; }
-  /usr/bin/python3 "$here/sni_host.py" watch "$desktop_dir/items" &
-  watcher=$!
-  desktop_pids+=("$watcher")
-  desktop_wait 10 dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-    org.freedesktop.DBus.Peer.Ping || fail "no watcher"
+  start_watcher "$desktop_dir/items"
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" >"$desktop_dir/app.log" 2>&1 &
   app=$!
   desktop_pids+=("$app")
@@ -64,10 +60,9 @@ statusnotifier() {
   ui press Ativado
   desktop_wait 5 hidden || fail "arming leaves the window"
 
-  kill "$watcher"
+  kill "$watcher_pid"
   : >"$desktop_dir/items"
-  /usr/bin/python3 "$here/sni_host.py" watch "$desktop_dir/items" &
-  desktop_pids+=($!)
+  start_watcher "$desktop_dir/items"
   back=$(time_until test -s "$desktop_dir/items") || fail "the item never registered with the new watcher"
   item=$(head -1 "$desktop_dir/items")
   xdotool mousemove 400 300
@@ -97,13 +92,4 @@ x_server_gone() {
 }
 
 scenarios=(xembed statusnotifier x_server_gone)
-pids=()
-for scenario in "${scenarios[@]}"; do
-  ( "$scenario" ) &
-  pids+=($!)
-done
-failed=0
-for i in "${!pids[@]}"; do
-  wait "${pids[$i]}" || { echo "${scenarios[$i]}: failed"; failed=1; }
-done
-exit $failed
+run_scenarios "${scenarios[@]}"

@@ -9,10 +9,7 @@ source "$here/desktop.sh"
 DESKTOP_SOUND=0 DESKTOP_TRAY=0 desktop_start 1024x768
 host() { /usr/bin/python3 "$here/sni_host.py" "$@"; }
 
-/usr/bin/python3 "$here/sni_host.py" watch "$desktop_dir/items" &
-desktop_pids+=($!)
-desktop_wait 10 dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-  org.freedesktop.DBus.Peer.Ping || fail "no watcher"
+start_watcher "$desktop_dir/items"
 
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" >"$desktop_dir/app.log" 2>&1 &
 app=$!
