@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/layoutspec.h"
+#include "controls/layouttable.h"
 #include "platform/dialogs.h"
 
 #include <span>

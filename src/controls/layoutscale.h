@@ -1,6 +1,6 @@
 #pragma once
 
-#include "layoutspec.h"
+#include "layouttable.h"
 
 #include <QRect>
 #include <QSize>

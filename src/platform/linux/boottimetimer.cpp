@@ -21,8 +21,8 @@ void BoottimeTimer::start(std::uint32_t milliseconds) {
     timespec period{};
     period.tv_sec = milliseconds / 1000;
     period.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;
-    const itimerspec spec{period, period};
-    if (::timerfd_settime(fd_, 0, &spec, nullptr) != 0) throw std::runtime_error("Not enough timers available");
+    const itimerspec timing{period, period};
+    if (::timerfd_settime(fd_, 0, &timing, nullptr) != 0) throw std::runtime_error("Not enough timers available");
 }
 
 void BoottimeTimer::stop() {

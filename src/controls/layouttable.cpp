@@ -1,4 +1,4 @@
-#include "layoutspec.h"
+#include "layouttable.h"
 
 #include "colorbox.h"
 #include "radiogroup.h"
