@@ -156,3 +156,9 @@ run_scenarios() {
   done
   return $failed
 }
+# start_program COMMAND...: the program under test, reachable over the accessibility bus; its PID in app.
+start_program() {
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$@" >>"$desktop_dir/app.log" 2>&1 &
+  app=$!
+  desktop_pids+=("$app")
+}

@@ -7,9 +7,7 @@ source "$(dirname "$0")/desktop.sh"
 DESKTOP_SOUND=0 desktop_start 1024x768
 
 start() {
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" >>"$desktop_dir/app.log" 2>&1 &
-  app=$!
-  desktop_pids+=("$app")
+  start_program "$bin"
   desktop_wait 20 shown || fail "no window"
   desktop_wait 10 tray_icon || fail "no tray icon"
   win=$(main_window)

@@ -11,9 +11,7 @@ plain=${2:-}
 source "$(dirname "$0")/desktop.sh"
 
 start() {  # start [WRAPPER...]: the program on this desktop, its window shown and its icon in the tray
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$@" "$bin" >"$desktop_dir/app.log" 2>&1 &
-  app=$!
-  desktop_pids+=("$app")
+  start_program "$@" "$bin"
   desktop_wait 60 shown || fail "no window"
   desktop_wait 20 tray_icon || fail "no tray icon"
 }

@@ -23,9 +23,7 @@ time_until() {
 
 xembed() {
   DESKTOP_SOUND=0 DESKTOP_TRAY=0 desktop_start 1024x768
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" >"$desktop_dir/app.log" 2>&1 &
-  app=$!
-  desktop_pids+=("$app")
+  start_program "$bin"
   desktop_wait 20 shown || fail "no window without a tray"
   sleep 1
   popup_menu >/dev/null && fail "a second window (an error box?) without a tray"
@@ -51,9 +49,7 @@ statusnotifier() {
   DESKTOP_SOUND=0 DESKTOP_TRAY=0 desktop_start 1024x768
   host() { /usr/bin/python3 "$here/sni_host.py" "$@"; }
   start_watcher "$desktop_dir/items"
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" >"$desktop_dir/app.log" 2>&1 &
-  app=$!
-  desktop_pids+=("$app")
+  start_program "$bin"
   desktop_wait 20 shown || fail "no window"
   desktop_wait 10 test -s "$desktop_dir/items" || fail "the item never registered"
   ui settext Intervalo 30
@@ -75,9 +71,7 @@ statusnotifier() {
 
 x_server_gone() {
   DESKTOP_SOUND=0 desktop_start 1024x768
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" >"$desktop_dir/app.log" 2>&1 &
-  app=$!
-  desktop_pids+=("$app")
+  start_program "$bin"
   desktop_wait 20 shown || fail "no window"
   ui settext Intervalo 30
   ui press Ativado

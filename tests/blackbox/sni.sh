@@ -11,9 +11,7 @@ host() { /usr/bin/python3 "$here/sni_host.py" "$@"; }
 
 start_watcher "$desktop_dir/items"
 
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" >"$desktop_dir/app.log" 2>&1 &
-app=$!
-desktop_pids+=("$app")
+start_program "$bin"
 desktop_wait 20 shown || fail "no window"
 desktop_wait 10 test -s "$desktop_dir/items" || fail "the item never registered"
 item=$(head -1 "$desktop_dir/items")
