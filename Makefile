@@ -1,8 +1,10 @@
 # make run   installs what is missing, builds and starts the program (build/sorvanto)
 # make test  installs what is missing, builds with the sanitizers and runs every test
+# make bench installs what is missing, builds in Release into build-bench/ and measures the
+#            program against the floor and any installed peers (bench/README.md); ~10 minutes
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps test-deps clean
+.PHONY: run test bench build deps test-deps clean
 
 run: build
 	./build/sorvanto
@@ -16,6 +18,9 @@ test: test-deps
 	cmake --build build-tests -j $(JOBS)
 	cd build-tests && ctest --output-on-failure
 
+bench:
+	./bench/run
+
 deps:
 	./scripts/install-deps.sh
 
@@ -23,4 +28,4 @@ test-deps:
 	./scripts/install-deps.sh --tests
 
 clean:
-	rm -rf build build-tests
+	rm -rf build build-tests build-bench

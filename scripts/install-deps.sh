@@ -7,9 +7,11 @@ build=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-
 runtime=(libcanberra-pulse sound-theme-freedesktop fonts-liberation fonts-dancingscript fontconfig)
 blackbox=(xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 pulseaudio pulseaudio-utils sox
           python3 python3-pyatspi python3-dbus python3-gi at-spi2-core imagemagick)
+bench=(libxcb1-dev libxcb-damage0-dev binutils)
 
 wanted=("${build[@]}" "${runtime[@]}")
 [ "${1:-}" = "--tests" ] && wanted+=("${blackbox[@]}")
+[ "${1:-}" = "--bench" ] && wanted+=("${blackbox[@]}" "${bench[@]}")
 
 missing=()
 for p in "${wanted[@]}"; do
