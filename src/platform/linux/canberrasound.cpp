@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 #include <canberra.h>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,6 +64,11 @@ void CanberraSound::play(const QString& name) {
 }
 
 void CanberraSound::run() {
+    // Woken by play(), a thread of the normal policy may take the CPU from its caller at once and
+    // keep it for the milliseconds that starting a sound takes: the alert would wait for its sound.
+    // A batch thread never preempts the thread that wakes it; it runs once that one yields.
+    const sched_param batch{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &batch);
     ca_context* context = nullptr;
     if (ca_context_create(&context) != CA_SUCCESS) context = nullptr;
     if (context) ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Sorvanto", nullptr);
