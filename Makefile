@@ -1,7 +1,7 @@
 # make run   installs what is missing, builds and starts the program (build/sorvanto)
 # make test  installs what is missing, builds with the sanitizers and runs every test
 # make bench installs what is missing, builds in Release into build-bench/ and measures the
-#            program against the floor and any installed peers (bench/README.md); ~10 minutes
+#            program against the floor and any installed peers (bench/README.md); ~12 minutes
 JOBS ?= $(shell nproc)
 
 .PHONY: run test bench build deps test-deps clean
