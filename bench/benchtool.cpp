@@ -2,9 +2,10 @@
 //
 //   benchtool watch LOG -- COMMAND [ARG...]
 //       Runs COMMAND and writes to LOG, one line per event, with times in nanoseconds on
-//       CLOCK_BOOTTIME, when it was executed and when each of its windows was mapped, fully
-//       painted, unmapped or embedded in the tray; with the painting and the embedding, the CPU
-//       time its threads had used by then. SIGTERM or SIGINT ends COMMAND, then the watch.
+//       CLOCK_BOOTTIME, when it was executed, when any top-level window was created, and when
+//       each of its windows was mapped, fully painted, unmapped or embedded in the tray; with the
+//       painting and the embedding, the CPU time its threads had used by then. SIGTERM or SIGINT
+//       ends COMMAND, then the watch.
 //   benchtool due PID          when the process's armed CLOCK_BOOTTIME timer runs out
 //   benchtool memory PID       VmRSS, Pss and private dirty KiB over the process and its descendants
 //   benchtool idle PID SECONDS context switches, CPU ticks and CPU time those spend over SECONDS
@@ -274,7 +275,9 @@ void Watch::handle(xcb_generic_event_t* event, Nanoseconds at) {
     switch (type) {
     case XCB_CREATE_NOTIFY: {
         const auto* e = reinterpret_cast<xcb_create_notify_event_t*>(event);
-        if (e->parent == root_) track(e->window, e->parent, e->override_redirect, at);
+        if (e->parent != root_) break;
+        log("create 0x%x %lld\n", e->window, at);
+        track(e->window, e->parent, e->override_redirect, at);
         break;
     }
     case XCB_DESTROY_NOTIFY: {
