@@ -1,9 +1,11 @@
 # make run   installs what is missing, builds and starts the program (build/sorvanto)
 # make test  installs what is missing, builds with the sanitizers and runs every test
 # make package  builds the Debian package build-package/sorvanto_<version>_<arch>.deb
+# make bench    installs what is missing, builds in Release into build-bench/ and measures the
+#               program against the floor and any installed peers (bench/README.md); ~12 minutes
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build package deps test-deps clean
+.PHONY: run test bench build package deps test-deps clean
 
 run: build
 	./build/sorvanto
@@ -21,6 +23,9 @@ test: test-deps build
 package: deps
 	JOBS=$(JOBS) ./scripts/build-package.sh build-package
 
+bench:
+	./bench/run
+
 deps:
 	./scripts/install-deps.sh
 
@@ -28,4 +33,4 @@ test-deps:
 	./scripts/install-deps.sh --tests
 
 clean:
-	rm -rf build build-tests build-package
+	rm -rf build build-tests build-package build-bench

@@ -9,9 +9,11 @@ blackbox=(xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 pulseaudio p
           python3 python3-pyatspi python3-dbus python3-gi python3-xlib at-spi2-core imagemagick
           clang libclang-rt-14-dev valgrind weston xwayland qt6-wayland)
 packaging=(desktop-file-utils appstream lintian libxml2-utils debootstrap)
+bench=(libxcb1-dev libxcb-damage0-dev binutils)
 
 wanted=("${build[@]}" "${runtime[@]}")
 [ "${1:-}" = "--tests" ] && wanted+=("${blackbox[@]}" "${packaging[@]}")
+[ "${1:-}" = "--bench" ] && wanted+=("${blackbox[@]}" "${bench[@]}")
 
 missing=()
 for p in "${wanted[@]}"; do

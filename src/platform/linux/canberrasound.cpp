@@ -8,6 +8,8 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,6 +74,11 @@ void playNamed(ca_context* context, const QString& name) {
 }  // namespace
 
 void CanberraSound::run(const std::shared_ptr<Requests>& requests) {
+    // Woken by play(), a thread of the normal policy may take the CPU from its caller at once and
+    // keep it for the milliseconds that starting a sound takes: the alert would wait for its sound.
+    // A batch thread never preempts the thread that wakes it; it runs once that one yields.
+    const sched_param batch{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &batch);
     ca_context* context = nullptr;
     if (ca_context_create(&context) != CA_SUCCESS) context = nullptr;
     if (context) ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Sorvanto", nullptr);
