@@ -3,7 +3,6 @@
 #include "checked.h"
 #include "controls/doubleclick.h"
 #include "controls/layoutscale.h"
-#include "fontsize.h"
 #include "main_layout.h"
 #include "rules.h"
 
@@ -20,7 +19,7 @@ namespace {
 
 FontChoice fontChoice(const layout::Font& font) {
     return {.name = QString::fromLatin1(font.name),
-            .pointSize = pointsFromPixels(font.height),
+            .pointSize = layout::pointsFromPixels(font.height),
             .bold = font.bold,
             .colour = font.colour};
 }
@@ -303,7 +302,7 @@ void Tfrmmain::btnspfontClick() {
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(role, colour);
     RichEdit1->setPalette(p);
     QFont font = RichEdit1->font();
-    font.setPixelSize(pixelsFromPoints(chosen.pointSize));
+    font.setPixelSize(layout::pixelsFromPoints(chosen.pointSize));
     font.setBold(chosen.bold);
     font.setItalic(chosen.italic);
     font.setUnderline(chosen.underline);

@@ -1,7 +1,7 @@
 // The reminder's font, background colour and sound file, chosen in the main window with fake
 // choosers that answer only what each test announced.
 #include "fakes/fakeplatform.h"
-#include "fontsize.h"
+#include "controls/layoutscale.h"
 #include "main.h"
 
 #include <QAbstractItemView>
@@ -162,10 +162,10 @@ private slots:
     }
 
     void layoutPixelsBecomeChooserPoints() {
-        QCOMPARE(pointsFromPixels(24), 18);
-        QCOMPARE(pointsFromPixels(21), 16);
-        QCOMPARE(pointsFromPixels(15), 11);
-        QCOMPARE(pointsFromPixels(2), 2);
+        QCOMPARE(layout::pointsFromPixels(24), 18);
+        QCOMPARE(layout::pointsFromPixels(21), 16);
+        QCOMPARE(layout::pointsFromPixels(15), 11);
+        QCOMPARE(layout::pointsFromPixels(2), 2);
     }
 
     // The colour list.

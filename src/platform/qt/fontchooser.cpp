@@ -1,7 +1,7 @@
 #include "fontchooser.h"
 
 #include "controls/colorbox.h"
-#include "fontsize.h"
+#include "controls/layoutscale.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -212,7 +212,7 @@ void FontChooser::showSample() {
     const FontChoice font = choice();
     QFont shown = sample_->font();
     shown.setFamily(font.name);
-    if (font.pointSize > 0) shown.setPixelSize(pixelsFromPoints(font.pointSize));
+    if (font.pointSize > 0) shown.setPixelSize(layout::pixelsFromPoints(font.pointSize));
     shown.setBold(font.bold);
     shown.setItalic(font.italic);
     shown.setUnderline(font.underline);
