@@ -48,6 +48,29 @@ private:
         QVERIFY(!frm->btnspok1->isHidden());
         QVERIFY(frm->btnspexit->isHidden());
     }
+    // The control with the keyboard focus by its name in the layout; a radio item after its group's.
+    QString focused() const {
+        QWidget* w = QApplication::focusWidget();
+        if (auto* item = qobject_cast<QRadioButton*>(w))
+            return item->parentWidget()->objectName() + u'/' + item->text();
+        return w ? w->objectName() : QString();
+    }
+    // The offscreen platform keeps its focus window while the window is hidden, so showing it again
+    // does not make it the active one, as a desktop does.
+    void activate() {
+        QApplication::setActiveWindow(frm.get());
+        QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+    }
+    // The stops that Tab (or Shift+Tab) visits from the reminder text until it comes back there.
+    QStringList tabCycle(Qt::KeyboardModifiers modifiers = {}) {
+        frm->RichEdit1->setFocus(Qt::OtherFocusReason);
+        QStringList stops{focused()};
+        for (int i = 0; i < 12 && (i == 0 || stops.back() != stops.front()); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            stops << focused();
+        }
+        return stops;
+    }
     void verifyLaidOutPlaces() {
         QCOMPARE(frm->Panel3->geometry(), QRect(2, 2, 532, 75));
         QCOMPARE(frm->editmsg1->geometry(), QRect(144, 55, 353, 18));
@@ -380,6 +403,36 @@ private slots:
         timer1().fire();
         QVERIFY(frm->isVisible());
         QVERIFY(!frm->isMinimized());
+    }
+
+    void theKeyboardVisitsTheControlsInTheirLaidOutOrder() {
+        QStringList configuration{"RichEdit1", "editmsg1", "rdgrpativo/Desativado", "Spininterval",
+                                  "ColorBox1", "editsom",  "chkbxsom",              "RichEdit1"};
+        auto backwards = [](QStringList stops) {
+            std::reverse(stops.begin(), stops.end());
+            return stops;
+        };
+        const QString text = frm->RichEdit1->toPlainText();
+        QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+        QCOMPARE(tabCycle(), configuration);
+        QCOMPARE(frm->RichEdit1->toPlainText(), text);
+        QCOMPARE(tabCycle(Qt::ShiftModifier), backwards(configuration));
+        QTest::keyClick(frm->RichEdit1, Qt::Key_Return);
+        QCOMPARE(frm->RichEdit1->document()->blockCount(), 2);
+
+        arm("1");
+        timer1().fire();
+        activate();
+        const QStringList armed{"RichEdit1", "editmsg1", "RichEdit1"};
+        QCOMPARE(tabCycle(), armed);
+        QCOMPARE(tabCycle(Qt::ShiftModifier), armed);
+
+        frm->Configuraes1Click();
+        frm->Configuraes1Click();
+        activate();
+        configuration[2] = "rdgrpativo/Ativado";
+        QCOMPARE(tabCycle(), configuration);
+        QCOMPARE(tabCycle(Qt::ShiftModifier), backwards(configuration));
     }
 };
 

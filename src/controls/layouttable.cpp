@@ -13,6 +13,7 @@
 #include <QTextEdit>
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace sorvanto::layout {
 
@@ -44,6 +45,8 @@ QWidget* createWidget(const Control& c, QWidget* parent) {
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         edit->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
         edit->setPlainText(text(c.text));
+        // Enter starts a new line; Tab moves on to the next control, as everywhere else.
+        edit->setTabChangesFocus(true);
         return edit;
     }
     case Kind::Label: return new QLabel(text(c.text), parent);
@@ -93,19 +96,34 @@ void applyColours(QWidget* widget, const Control& c) {
     widget->setPalette(p);
 }
 
-// Controls that take the focus, in the order the tab key visits them.
+// The stops a control gives the tab key: itself when it takes the focus, or else the parts of
+// its own that do (a radio group's items), never the controls the table places inside it.
+void appendTabStops(std::vector<QWidget*>& order, QWidget* control, const std::set<QWidget*>& tableControls) {
+    if (control->focusPolicy() != Qt::NoFocus) {
+        order.push_back(control);
+        return;
+    }
+    for (QWidget* part : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!tableControls.contains(part) && part->focusPolicy() != Qt::NoFocus) order.push_back(part);
+}
+
+// Chains the controls in the order the tab key visits them: each parent's children by their tab
+// order, where a container takes its place with its children in theirs. Controls without a tab
+// order keep the place their creation gave them; the window skips hidden ones as it goes.
 void chainTabOrder(QWidget* form, std::span<const Control> controls) {
     std::map<QString, std::vector<const Control*>> byParent;
-    for (const Control& c : controls)
+    std::set<QWidget*> tableControls;
+    for (const Control& c : controls) {
         if (c.tabOrder >= 0) byParent[QString::fromLatin1(c.parent)].push_back(&c);
+        tableControls.insert(form->findChild<QWidget*>(QString::fromLatin1(c.name)));
+    }
     std::vector<QWidget*> order;
     auto visit = [&](auto&& self, const QString& parent) -> void {
         auto& siblings = byParent[parent];
         std::stable_sort(siblings.begin(), siblings.end(),
                          [](const Control* a, const Control* b) { return a->tabOrder < b->tabOrder; });
         for (const Control* c : siblings) {
-            auto* widget = form->findChild<QWidget*>(QString::fromLatin1(c->name));
-            if (widget->focusPolicy() != Qt::NoFocus) order.push_back(widget);
+            appendTabStops(order, form->findChild<QWidget*>(QString::fromLatin1(c->name)), tableControls);
             self(self, QString::fromLatin1(c->name));
         }
     };
