@@ -434,6 +434,19 @@ private slots:
         QCOMPARE(tabCycle(), configuration);
         QCOMPARE(tabCycle(Qt::ShiftModifier), backwards(configuration));
     }
+
+    void theMessageLineIsEnteredFromItsStartWithNothingSelected() {
+        QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+        for (QWidget* from : std::initializer_list<QWidget*>{frm->RichEdit1, frm->Spininterval}) {
+            from->setFocus(Qt::OtherFocusReason);
+            for (int i = 0; i < 3 && QApplication::focusWidget() != frm->editmsg1; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                                from == frm->RichEdit1 ? Qt::NoModifier : Qt::ShiftModifier);
+            QCOMPARE(QApplication::focusWidget(), frm->editmsg1);
+            QVERIFY(!frm->editmsg1->hasSelectedText());
+            QCOMPARE(frm->editmsg1->cursorPosition(), 0);
+        }
+    }
 };
 
 QTEST_MAIN(WindowTest)

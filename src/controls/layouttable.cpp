@@ -6,6 +6,7 @@
 #include "spinedit.h"
 
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -21,6 +22,27 @@ namespace {
 
 constexpr int TooltipDuration = 2500;
 constexpr int MaxPixelRatio = 4;
+
+// A single-line edit that may keep its text unselected when the keyboard enters it: the caret then
+// goes to the start and the text shows from there, as it did before.
+class Edit : public QLineEdit {
+public:
+    Edit(const QString& text, QWidget* parent, bool autoSelect) : QLineEdit(text, parent), autoSelect_(autoSelect) {}
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        const Qt::FocusReason reason = event->reason();
+        if (autoSelect_ || (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+                            reason != Qt::ShortcutFocusReason))
+            return;
+        deselect();
+        setCursorPosition(0);
+    }
+
+private:
+    bool autoSelect_;
+};
 
 QWidget* createWidget(const Control& c, QWidget* parent) {
     switch (c.kind) {
@@ -51,7 +73,7 @@ QWidget* createWidget(const Control& c, QWidget* parent) {
     }
     case Kind::Label: return new QLabel(text(c.text), parent);
     case Kind::Edit: {
-        auto* edit = new QLineEdit(text(c.text), parent);
+        auto* edit = new Edit(text(c.text), parent, c.autoSelect);
         edit->setReadOnly(c.readOnly);
         edit->setFrame(c.border);
         edit->setCursorPosition(0);
