@@ -1,5 +1,6 @@
 // The main window with fake desktop services: start-up, arming, the alert, the views, the tray
 // and every way out.
+#include "controls/hintstyle.h"
 #include "fakes/fakeplatform.h"
 #include "main.h"
 
@@ -83,6 +84,9 @@ private:
     }
 
 private slots:
+    // The program's own style, as it sets it.
+    void initTestCase() { QApplication::setStyle(new HintStyle); }
+
     void init() {
         platform = std::make_unique<FakePlatform>();
         frm = std::make_unique<Tfrmmain>(platform->services());
@@ -433,6 +437,25 @@ private slots:
         configuration[2] = "rdgrpativo/Ativado";
         QCOMPARE(tabCycle(), configuration);
         QCOMPARE(tabCycle(Qt::ShiftModifier), backwards(configuration));
+    }
+
+    // Each stop, as Tab reaches it, is marked by at least a line along both its sides in colours
+    // that stand out from what was there, the navy panel included.
+    void theFocusMarkStandsOutAtEveryStop() {
+        QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+        frm->RichEdit1->setFocus(Qt::OtherFocusReason);
+        for (int stop = 0; stop < 7; ++stop) {
+            const QImage before = frm->grab().toImage();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const QImage after = frm->grab().toImage();
+            const QWidget* w = QApplication::focusWidget();
+            const QRect place(w->mapTo(frm.get(), QPoint(0, 0)), w->size());
+            int marked = 0;
+            for (int y = place.top(); y <= place.bottom(); ++y)
+                for (int x = place.left(); x <= place.right(); ++x)
+                    marked += contrastRatio(after.pixelColor(x, y), before.pixelColor(x, y)) >= 3;
+            QVERIFY2(marked >= 2 * w->height(), qPrintable(QStringLiteral("%1: %2").arg(focused()).arg(marked)));
+        }
     }
 
     void theMessageLineIsEnteredFromItsStartWithNothingSelected() {
