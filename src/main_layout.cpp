@@ -30,7 +30,7 @@ const Control controls[] = {
     {.name = "editmsg1", .kind = Kind::Edit, .parent = "Panel3", .left = 144, .top = 55, .width = 353, .height = 18,
      .text = "escreva seu texto de sorvanto abaixo                                                        :",
      .font = arial(12, clYellow), .colour = clNavy, .accessibleName = "mensagem do sorvanto", .tabOrder = 0,
-     .readOnly = true, .border = false},
+     .readOnly = true, .border = false, .autoSelect = false},
     {.name = "rdgrpativo", .kind = Kind::RadioGroup, .parent = "Panel3", .left = 378, .top = 2, .width = 149,
      .height = 41, .font = arial(9, clYellow), .hint = "ative´desative o sorvanto programado", .tabOrder = 1,
      .items = {"Ativado", "Desativado"}, .columns = 2, .itemIndex = 1},

@@ -1,5 +1,6 @@
 // The main window with fake desktop services: start-up, arming, the alert, the views, the tray
 // and every way out.
+#include "controls/hintstyle.h"
 #include "fakes/fakeplatform.h"
 #include "main.h"
 
@@ -48,6 +49,29 @@ private:
         QVERIFY(!frm->btnspok1->isHidden());
         QVERIFY(frm->btnspexit->isHidden());
     }
+    // The control with the keyboard focus by its name in the layout; a radio item after its group's.
+    QString focused() const {
+        QWidget* w = QApplication::focusWidget();
+        if (auto* item = qobject_cast<QRadioButton*>(w))
+            return item->parentWidget()->objectName() + u'/' + item->text();
+        return w ? w->objectName() : QString();
+    }
+    // The offscreen platform keeps its focus window while the window is hidden, so showing it again
+    // does not make it the active one, as a desktop does.
+    void activate() {
+        QApplication::setActiveWindow(frm.get());
+        QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+    }
+    // The stops that Tab (or Shift+Tab) visits from the reminder text until it comes back there.
+    QStringList tabCycle(Qt::KeyboardModifiers modifiers = {}) {
+        frm->RichEdit1->setFocus(Qt::OtherFocusReason);
+        QStringList stops{focused()};
+        for (int i = 0; i < 12 && (i == 0 || stops.back() != stops.front()); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            stops << focused();
+        }
+        return stops;
+    }
     void verifyLaidOutPlaces() {
         QCOMPARE(frm->Panel3->geometry(), QRect(2, 2, 532, 75));
         QCOMPARE(frm->editmsg1->geometry(), QRect(144, 55, 353, 18));
@@ -60,6 +84,9 @@ private:
     }
 
 private slots:
+    // The program's own style, as it sets it.
+    void initTestCase() { QApplication::setStyle(new HintStyle); }
+
     void init() {
         platform = std::make_unique<FakePlatform>();
         frm = std::make_unique<Tfrmmain>(platform->services());
@@ -380,6 +407,68 @@ private slots:
         timer1().fire();
         QVERIFY(frm->isVisible());
         QVERIFY(!frm->isMinimized());
+    }
+
+    void theKeyboardVisitsTheControlsInTheirLaidOutOrder() {
+        QStringList configuration{"RichEdit1", "editmsg1", "rdgrpativo/Desativado", "Spininterval",
+                                  "ColorBox1", "editsom",  "chkbxsom",              "RichEdit1"};
+        auto backwards = [](QStringList stops) {
+            std::reverse(stops.begin(), stops.end());
+            return stops;
+        };
+        const QString text = frm->RichEdit1->toPlainText();
+        QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+        QCOMPARE(tabCycle(), configuration);
+        QCOMPARE(frm->RichEdit1->toPlainText(), text);
+        QCOMPARE(tabCycle(Qt::ShiftModifier), backwards(configuration));
+        QTest::keyClick(frm->RichEdit1, Qt::Key_Return);
+        QCOMPARE(frm->RichEdit1->document()->blockCount(), 2);
+
+        arm("1");
+        timer1().fire();
+        activate();
+        const QStringList armed{"RichEdit1", "editmsg1", "RichEdit1"};
+        QCOMPARE(tabCycle(), armed);
+        QCOMPARE(tabCycle(Qt::ShiftModifier), armed);
+
+        frm->Configuraes1Click();
+        frm->Configuraes1Click();
+        activate();
+        configuration[2] = "rdgrpativo/Ativado";
+        QCOMPARE(tabCycle(), configuration);
+        QCOMPARE(tabCycle(Qt::ShiftModifier), backwards(configuration));
+    }
+
+    // Each stop, as Tab reaches it, is marked by at least a line along both its sides in colours
+    // that stand out from what was there, the navy panel included.
+    void theFocusMarkStandsOutAtEveryStop() {
+        QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+        frm->RichEdit1->setFocus(Qt::OtherFocusReason);
+        for (int stop = 0; stop < 7; ++stop) {
+            const QImage before = frm->grab().toImage();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const QImage after = frm->grab().toImage();
+            const QWidget* w = QApplication::focusWidget();
+            const QRect place(w->mapTo(frm.get(), QPoint(0, 0)), w->size());
+            int marked = 0;
+            for (int y = place.top(); y <= place.bottom(); ++y)
+                for (int x = place.left(); x <= place.right(); ++x)
+                    marked += contrastRatio(after.pixelColor(x, y), before.pixelColor(x, y)) >= 3;
+            QVERIFY2(marked >= 2 * w->height(), qPrintable(QStringLiteral("%1: %2").arg(focused()).arg(marked)));
+        }
+    }
+
+    void theMessageLineIsEnteredFromItsStartWithNothingSelected() {
+        QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+        for (QWidget* from : std::initializer_list<QWidget*>{frm->RichEdit1, frm->Spininterval}) {
+            from->setFocus(Qt::OtherFocusReason);
+            for (int i = 0; i < 3 && QApplication::focusWidget() != frm->editmsg1; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                                from == frm->RichEdit1 ? Qt::NoModifier : Qt::ShiftModifier);
+            QCOMPARE(QApplication::focusWidget(), frm->editmsg1);
+            QVERIFY(!frm->editmsg1->hasSelectedText());
+            QCOMPARE(frm->editmsg1->cursorPosition(), 0);
+        }
     }
 };
 

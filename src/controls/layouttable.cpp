@@ -6,6 +6,7 @@
 #include "spinedit.h"
 
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QTextEdit>
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace sorvanto::layout {
 
@@ -20,6 +22,27 @@ namespace {
 
 constexpr int TooltipDuration = 2500;
 constexpr int MaxPixelRatio = 4;
+
+// A single-line edit that may keep its text unselected when the keyboard enters it: the caret then
+// goes to the start and the text shows from there, as it did before.
+class Edit : public QLineEdit {
+public:
+    Edit(const QString& text, QWidget* parent, bool autoSelect) : QLineEdit(text, parent), autoSelect_(autoSelect) {}
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        const Qt::FocusReason reason = event->reason();
+        if (autoSelect_ || (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+                            reason != Qt::ShortcutFocusReason))
+            return;
+        deselect();
+        setCursorPosition(0);
+    }
+
+private:
+    bool autoSelect_;
+};
 
 QWidget* createWidget(const Control& c, QWidget* parent) {
     switch (c.kind) {
@@ -44,11 +67,13 @@ QWidget* createWidget(const Control& c, QWidget* parent) {
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         edit->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
         edit->setPlainText(text(c.text));
+        // Enter starts a new line; Tab moves on to the next control, as everywhere else.
+        edit->setTabChangesFocus(true);
         return edit;
     }
     case Kind::Label: return new QLabel(text(c.text), parent);
     case Kind::Edit: {
-        auto* edit = new QLineEdit(text(c.text), parent);
+        auto* edit = new Edit(text(c.text), parent, c.autoSelect);
         edit->setReadOnly(c.readOnly);
         edit->setFrame(c.border);
         edit->setCursorPosition(0);
@@ -93,19 +118,34 @@ void applyColours(QWidget* widget, const Control& c) {
     widget->setPalette(p);
 }
 
-// Controls that take the focus, in the order the tab key visits them.
+// The stops a control gives the tab key: itself when it takes the focus, or else the parts of
+// its own that do (a radio group's items), never the controls the table places inside it.
+void appendTabStops(std::vector<QWidget*>& order, QWidget* control, const std::set<QWidget*>& tableControls) {
+    if (control->focusPolicy() != Qt::NoFocus) {
+        order.push_back(control);
+        return;
+    }
+    for (QWidget* part : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!tableControls.contains(part) && part->focusPolicy() != Qt::NoFocus) order.push_back(part);
+}
+
+// Chains the controls in the order the tab key visits them: each parent's children by their tab
+// order, where a container takes its place with its children in theirs. Controls without a tab
+// order keep the place their creation gave them; the window skips hidden ones as it goes.
 void chainTabOrder(QWidget* form, std::span<const Control> controls) {
     std::map<QString, std::vector<const Control*>> byParent;
-    for (const Control& c : controls)
+    std::set<QWidget*> tableControls;
+    for (const Control& c : controls) {
         if (c.tabOrder >= 0) byParent[QString::fromLatin1(c.parent)].push_back(&c);
+        tableControls.insert(form->findChild<QWidget*>(QString::fromLatin1(c.name)));
+    }
     std::vector<QWidget*> order;
     auto visit = [&](auto&& self, const QString& parent) -> void {
         auto& siblings = byParent[parent];
         std::stable_sort(siblings.begin(), siblings.end(),
                          [](const Control* a, const Control* b) { return a->tabOrder < b->tabOrder; });
         for (const Control* c : siblings) {
-            auto* widget = form->findChild<QWidget*>(QString::fromLatin1(c->name));
-            if (widget->focusPolicy() != Qt::NoFocus) order.push_back(widget);
+            appendTabStops(order, form->findChild<QWidget*>(QString::fromLatin1(c->name)), tableControls);
             self(self, QString::fromLatin1(c->name));
         }
     };

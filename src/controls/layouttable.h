@@ -44,6 +44,8 @@ struct Control {
     bool autoSize = false;
     bool readOnly = false;
     bool border = true;
+    // Whether a single-line edit selects its text when the keyboard enters it.
+    bool autoSelect = true;
     const char* glyph = nullptr;
     std::array<const char*, 2> items = {};
     int columns = 1;

@@ -21,8 +21,20 @@ RadioGroup::RadioGroup(QWidget* parent, const QStringList& items, int columns)
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (!checked || id == index_) return;
         index_ = id;
+        tabToSelected();
         emit clicked();
     });
+}
+
+// The tab key stops once in the group, at its selected item (at each while none is); the arrow
+// keys move between items.
+void RadioGroup::tabToSelected() {
+    const QAbstractButton* selected = group_->checkedButton();
+    for (QAbstractButton* item : group_->buttons()) {
+        const int policy = item->focusPolicy();
+        item->setFocusPolicy(static_cast<Qt::FocusPolicy>(!selected || item == selected ? policy | Qt::TabFocus
+                                                                                         : policy & ~Qt::TabFocus));
+    }
 }
 
 int RadioGroup::itemIndex() const { return index_; }
@@ -30,6 +42,7 @@ int RadioGroup::itemIndex() const { return index_; }
 void RadioGroup::setItemIndex(int index) {
     index_ = index;
     if (QAbstractButton* item = group_->button(index)) item->setChecked(true);
+    tabToSelected();
 }
 
 }  // namespace sorvanto

@@ -21,6 +21,8 @@ signals:
     void clicked();
 
 private:
+    void tabToSelected();
+
     QButtonGroup* group_;
     int index_ = -1;
 };

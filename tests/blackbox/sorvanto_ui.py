@@ -5,6 +5,8 @@
   sorvanto_ui.py settext NAME TEXT   replace the text of the field called NAME
   sorvanto_ui.py text NAME           print the text of the field called NAME
   sorvanto_ui.py showing NAME        exit 0 when the control called NAME is on screen
+  sorvanto_ui.py focused             print the name of the control with the keyboard focus and, for
+                                     one that holds text, a second line with its caret and selection
 The program must run with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
 """
 import sys
@@ -43,7 +45,23 @@ def find(name, interface, timeout=10):
     sys.exit(f"no control called {name!r}")
 
 
+def focused():
+    """The outermost control that has the focus (a text area's inner parts have it too)."""
+    control = pyatspi.findDescendant(
+        application(), lambda n: n is not None and n.getState().contains(pyatspi.STATE_FOCUSED))
+    if control is None:
+        sys.exit("no control has the focus")
+    print(control.name)
+    if has(control, "Text"):
+        text = control.queryText()
+        selected = [text.getText(*text.getSelection(i)) for i in range(text.getNSelections())]
+        print(f"caret {text.caretOffset}, " + (f"selected {selected!r}" if selected else "nothing selected"))
+    return 0
+
+
 def main(argv):
+    if argv[1:] == ["focused"]:
+        return focused()
     verb, name = argv[1], argv[2]
     interfaces = {"press": "Action", "settext": "EditableText", "text": "Text", "showing": "Component"}
     if verb not in interfaces:
