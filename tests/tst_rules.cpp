@@ -92,7 +92,7 @@ private slots:
         timer->setEnabled(true);
         QVERIFY(!fake.running());  // no handler yet: nothing counts
         timer->setEnabled(false);
-        timer->onTimer = [&] { ++ticks; };
+        connect(timer.get(), &Timer::ticked, [&] { ++ticks; });
         timer->setInterval(0);
         timer->setEnabled(true);
         QVERIFY(!fake.running());
@@ -114,7 +114,7 @@ private slots:
         BoottimeTimerFactory factory;
         auto timer = factory.createTimer();
         int ticks = 0;
-        timer->onTimer = [&] { ++ticks; };
+        connect(timer.get(), &Timer::ticked, [&] { ++ticks; });
         timer->setInterval(30);
         timer->setEnabled(true);
         QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);

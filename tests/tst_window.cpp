@@ -29,10 +29,7 @@ private:
         frm->Spininterval->setText(minutes);
         select(0);
     }
-    void tray(int mouseMessage) {
-        TrayMessageEvent event(TrayCallbackMessage, mouseMessage);
-        QCoreApplication::sendEvent(frm.get(), &event);
-    }
+    void tray(int mouseMessage) { emit platform->notifyIcon.trayMessage(TrayCallbackMessage, mouseMessage); }
     QList<QWidget*> configurationControls() const {
         return {frm->btnspfont, frm->chkbxsom, frm->Labelsom, frm->editsom, frm->Spininterval, frm->Label2,
                 frm->rdgrpativo, frm->ColorBox1, frm->Label1, frm->Panel4, frm->Panel5, frm->Panel6};
@@ -283,7 +280,7 @@ private slots:
     void sairFromTheMenuStopsBothTimersFirst() {
         arm("1");
         bool firedDuringExit = false;
-        timer1().onTimer = [&] { firedDuringExit = true; };
+        connect(&timer1(), &Timer::ticked, [&] { firedDuringExit = true; });
         frm->Sair1->trigger();
         timer1().fire();
         QVERIFY(!firedDuringExit);
@@ -365,8 +362,7 @@ private slots:
     }
 
     void otherMessagesToTheWindowAreNotTrayEvents() {
-        TrayMessageEvent event(TrayCallbackMessage + 1, WM_MBUTTONDOWN);
-        QCoreApplication::sendEvent(frm.get(), &event);
+        emit platform->notifyIcon.trayMessage(TrayCallbackMessage + 1, WM_MBUTTONDOWN);
         QVERIFY(frm->isVisible());
     }
 

@@ -1,5 +1,7 @@
 #include "timer.h"
 
+#include <QMetaMethod>
+
 namespace sorvanto {
 
 void Timer::setInterval(std::uint32_t milliseconds) {
@@ -16,11 +18,7 @@ void Timer::setEnabled(bool enabled) {
 
 void Timer::update() {
     stop();
-    if (enabled_ && interval_ != 0 && onTimer) start(interval_);
-}
-
-void Timer::tick() {
-    if (onTimer) onTimer();
+    if (enabled_ && interval_ != 0 && isSignalConnected(QMetaMethod::fromSignal(&Timer::ticked))) start(interval_);
 }
 
 }  // namespace sorvanto
