@@ -108,6 +108,14 @@ private slots:
         timer->setEnabled(false);
         fake.fire();
         QCOMPARE(ticks, 1);
+
+        // A refused countdown leaves the timer disabled, and enabling it again asks again.
+        fake.refuse = true;
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, timer->setEnabled(true));
+        QVERIFY(!timer->enabled());
+        fake.refuse = false;
+        timer->setEnabled(true);
+        QVERIFY(fake.running());
     }
 
     void theDesktopCountdownTicksOnTheClockThatCountsSuspend() {

@@ -267,6 +267,7 @@ private slots:
         QVERIFY(platform->dialogs.expectedErrors.isEmpty());
         QVERIFY(!frm->isVisible());
         QVERIFY(!timer1().running());
+        QVERIFY(!timer1().enabled());
         verifyArmedView();
     }
 

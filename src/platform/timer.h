@@ -9,7 +9,7 @@ namespace sorvanto {
 // A periodic countdown in milliseconds with an enabled flag, reporting each end of the countdown
 // as ticked(). Changing the interval or enabling starts a fresh countdown of the full interval; a
 // zero interval or nothing connected to ticked() counts nothing. A platform that cannot give a
-// countdown throws from start().
+// countdown throws from start(); enabling then throws too and leaves the timer disabled.
 class Timer : public QObject {
     Q_OBJECT
 public:
