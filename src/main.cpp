@@ -1,8 +1,9 @@
 #include "main.h"
 
-#include "checked.h"
 #include "controls/doubleclick.h"
 #include "controls/layoutscale.h"
+#include "core/checked.h"
+#include "core/points.h"
 #include "main_layout.h"
 #include "rules.h"
 

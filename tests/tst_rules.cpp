@@ -1,14 +1,10 @@
 // The program's rules on their own: its title, the error box text, checked interval arithmetic,
 // the rounding of scaled sizes and fonts, and the countdown's semantics.
-#include "checked.h"
-#include "controls/layoutscale.h"
+#include "core/checked.h"
+#include "core/points.h"
 #include "fakes/fakeplatform.h"
 #include "main.h"
 
-#include "platform/linux/boottimetimer.h"
-
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 using namespace sorvanto;
@@ -116,28 +112,6 @@ private slots:
         fake.refuse = false;
         timer->setEnabled(true);
         QVERIFY(fake.running());
-    }
-
-    void theDesktopCountdownTicksOnTheClockThatCountsSuspend() {
-        BoottimeTimerFactory factory;
-        auto timer = factory.createTimer();
-        int ticks = 0;
-        connect(timer.get(), &Timer::ticked, [&] { ++ticks; });
-        timer->setInterval(30);
-        timer->setEnabled(true);
-        QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);
-
-        bool boottime = false;
-        for (const QString& fd : QDir(QStringLiteral("/proc/self/fdinfo")).entryList(QDir::Files)) {
-            QFile info(QStringLiteral("/proc/self/fdinfo/") + fd);
-            if (info.open(QIODevice::ReadOnly) && info.readAll().contains("clockid: 7")) boottime = true;
-        }
-        QVERIFY(boottime);
-
-        timer->setEnabled(false);
-        const int before = ticks;
-        QTest::qWait(100);
-        QCOMPARE(ticks, before);
     }
 };
 
