@@ -1,8 +1,9 @@
 #include "main.h"
 
-#include "checked.h"
 #include "controls/doubleclick.h"
 #include "controls/layoutscale.h"
+#include "core/checked.h"
+#include "core/points.h"
 #include "main_layout.h"
 #include "rules.h"
 
@@ -118,7 +119,10 @@ void Tfrmmain::connectHandlers() {
         return chosen;
     });
     onDoubleClick(editsom, [this] { handle([this] { editsomDblClick(); }); });
-    Timer1->onTimer = [this] { handle([this] { Timer1Timer(); }); };
+    connect(Timer1.get(), &Timer::ticked, this, [this] { handle([this] { Timer1Timer(); }); });
+    connect(&platform_.notifyIcon, &NotifyIcon::trayMessage, this, [this](std::uint32_t message, int lParam) {
+        if (message == TrayCallbackMessage) handle([=, this] { TrayIconCallback(lParam); });
+    });
 }
 
 template <class Handler>
@@ -378,15 +382,6 @@ void Tfrmmain::placeAtFirstShow() {
     const QSize desktop = platform_.screen.size();
     const QSize outer = size().grownBy(platform_.screen.frameMargins());
     move(std::max(0, (desktop.width() - outer.width()) / 2), std::max(0, (desktop.height() - outer.height()) / 2));
-}
-
-bool Tfrmmain::event(QEvent* event) {
-    if (event->type() == TrayMessageEvent::eventType()) {
-        const auto* message = static_cast<TrayMessageEvent*>(event);
-        if (message->message() == TrayCallbackMessage) handle([&] { TrayIconCallback(message->lParam()); });
-        return true;
-    }
-    return QWidget::event(event);
 }
 
 void Tfrmmain::showEvent(QShowEvent* event) {

@@ -68,6 +68,9 @@ public:
     FontDialog FontDialog1;
     OpenDialog OpenDialog1;
 
+public slots:
+    // The event handlers. Whatever reports an event runs its handler through the window's error
+    // handling.
     void FormCreate();
     void ScaleFormToScreen();
     void FormShow();
@@ -87,6 +90,7 @@ public:
     void ColorBox1Change();
     void editsomDblClick();
 
+public:
     void setVisible(bool visible) override;
 
 signals:
@@ -94,7 +98,6 @@ signals:
     void terminateRequested();
 
 protected:
-    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,6 @@
 #include "rules.h"
 
-#include "checked.h"
+#include "core/checked.h"
 
 #include <QFileInfo>
 #include <limits>

@@ -1,7 +1,7 @@
 // The reminder's font, background colour and sound file, chosen in the main window with fake
 // choosers that answer only what each test announced.
 #include "fakes/fakeplatform.h"
-#include "controls/layoutscale.h"
+#include "core/points.h"
 #include "main.h"
 
 #include <QAbstractItemView>

@@ -30,10 +30,7 @@ private:
         frm->Spininterval->setText(minutes);
         select(0);
     }
-    void tray(int mouseMessage) {
-        TrayMessageEvent event(TrayCallbackMessage, mouseMessage);
-        QCoreApplication::sendEvent(frm.get(), &event);
-    }
+    void tray(int mouseMessage) { emit platform->notifyIcon.trayMessage(TrayCallbackMessage, mouseMessage); }
     QList<QWidget*> configurationControls() const {
         return {frm->btnspfont, frm->chkbxsom, frm->Labelsom, frm->editsom, frm->Spininterval, frm->Label2,
                 frm->rdgrpativo, frm->ColorBox1, frm->Label1, frm->Panel4, frm->Panel5, frm->Panel6};
@@ -297,6 +294,7 @@ private slots:
         QVERIFY(platform->dialogs.expectedErrors.isEmpty());
         QVERIFY(!frm->isVisible());
         QVERIFY(!timer1().running());
+        QVERIFY(!timer1().enabled());
         verifyArmedView();
     }
 
@@ -310,7 +308,7 @@ private slots:
     void sairFromTheMenuStopsBothTimersFirst() {
         arm("1");
         bool firedDuringExit = false;
-        timer1().onTimer = [&] { firedDuringExit = true; };
+        connect(&timer1(), &Timer::ticked, [&] { firedDuringExit = true; });
         frm->Sair1->trigger();
         timer1().fire();
         QVERIFY(!firedDuringExit);
@@ -392,8 +390,7 @@ private slots:
     }
 
     void otherMessagesToTheWindowAreNotTrayEvents() {
-        TrayMessageEvent event(TrayCallbackMessage + 1, WM_MBUTTONDOWN);
-        QCoreApplication::sendEvent(frm.get(), &event);
+        emit platform->notifyIcon.trayMessage(TrayCallbackMessage + 1, WM_MBUTTONDOWN);
         QVERIFY(frm->isVisible());
     }
 

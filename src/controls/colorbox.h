@@ -1,24 +1,12 @@
 #pragma once
 
-#include "../colours.h"
+#include "../core/colours.h"
 
 #include <QComboBox>
 #include <functional>
 #include <optional>
-#include <vector>
 
 namespace sorvanto {
-
-struct ColourName {
-    const char* identifier;
-    TColor colour;
-};
-
-// The framework's colour identifiers, in the list's order after its custom entry.
-const std::vector<ColourName>& colourIdentifiers();
-
-// "clMoneyGreen" shows as "Money Green", "cl3DDkShadow" as "3 D Dk Shadow".
-QString displayName(const char* identifier);
 
 // A drop-down list of colours: a custom entry first, then every named colour.
 //

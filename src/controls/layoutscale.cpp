@@ -1,6 +1,7 @@
 #include "layoutscale.h"
 
-#include "../checked.h"
+#include "../core/checked.h"
+#include "../core/points.h"
 #include "panel.h"
 
 #include <QWidget>
@@ -11,19 +12,12 @@ namespace sorvanto::layout {
 
 namespace {
 
-constexpr std::int32_t PixelsPerInch = 96;
-constexpr std::int32_t PointsPerInch = 72;
-
 std::int32_t scaledFontPixels(std::int32_t pixels, std::int32_t m, std::int32_t d) {
     // Qt has no font without height; the smallest there is stands for one scaled below a pixel.
     return std::max(1, pixelsFromPoints(MulDiv(pointsFromPixels(pixels), m, d)));
 }
 
 }  // namespace
-
-std::int32_t pointsFromPixels(std::int32_t pixels) { return MulDiv(pixels, PointsPerInch, PixelsPerInch); }
-
-std::int32_t pixelsFromPoints(std::int32_t points) { return MulDiv(points, PixelsPerInch, PointsPerInch); }
 
 QSize scaledSize(QSize size, std::int32_t m, std::int32_t d) {
     return {MulDiv(size.width(), m, d), MulDiv(size.height(), m, d)};

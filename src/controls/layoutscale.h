@@ -12,10 +12,6 @@ class QWidget;
 
 namespace sorvanto::layout {
 
-// A font's height in pixels as a whole number of points at 96 pixels per inch, rounded, and back.
-std::int32_t pointsFromPixels(std::int32_t pixels);
-std::int32_t pixelsFromPoints(std::int32_t points);
-
 // size × m ÷ d in each direction, rounded.
 QSize scaledSize(QSize size, std::int32_t m, std::int32_t d);
 

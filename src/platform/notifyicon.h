@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QEvent>
 #include <QIcon>
 #include <QMenu>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -41,27 +41,19 @@ struct NotifyIconData {
 
 enum class NotifyIconMessage { NIM_ADD, NIM_DELETE };
 
-// What the tray delivers to hWnd: uCallbackMessage with the mouse message in lParam.
-class TrayMessageEvent : public QEvent {
-public:
-    TrayMessageEvent(std::uint32_t message, int lParam);
-    static QEvent::Type eventType();
-    std::uint32_t message() const { return message_; }
-    int lParam() const { return lParam_; }
-
-private:
-    std::uint32_t message_;
-    int lParam_;
-};
-
 // The desktop's notification area. Results are reported but callers may ignore them: a
 // desktop without a tray leaves the program running without an icon.
-class NotifyIcon {
+class NotifyIcon : public QObject {
+    Q_OBJECT
 public:
-    virtual ~NotifyIcon() = default;
     virtual bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) = 0;
     // The menu for trays that draw the icon's menu themselves instead of reporting the press.
     virtual void setHostMenu(QMenu* menu) = 0;
+
+signals:
+    // What the tray sends the icon's hWnd for mouse activity over an icon added with NIF_MESSAGE:
+    // the record's uCallbackMessage, with the mouse message in lParam.
+    void trayMessage(std::uint32_t message, int lParam);
 };
 
 }  // namespace sorvanto

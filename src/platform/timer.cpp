@@ -1,5 +1,7 @@
 #include "timer.h"
 
+#include <QMetaMethod>
+
 namespace sorvanto {
 
 void Timer::setInterval(std::uint32_t milliseconds) {
@@ -14,13 +16,17 @@ void Timer::setEnabled(bool enabled) {
     update();
 }
 
+// A refused countdown leaves the timer disabled, so that it never claims to count and enabling it
+// again asks the platform again.
 void Timer::update() {
     stop();
-    if (enabled_ && interval_ != 0 && onTimer) start(interval_);
-}
-
-void Timer::tick() {
-    if (onTimer) onTimer();
+    if (!enabled_ || interval_ == 0 || !isSignalConnected(QMetaMethod::fromSignal(&Timer::ticked))) return;
+    try {
+        start(interval_);
+    } catch (...) {
+        enabled_ = false;
+        throw;
+    }
 }
 
 }  // namespace sorvanto

@@ -1,29 +1,29 @@
 #pragma once
 
+#include <QObject>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 namespace sorvanto {
 
-// A periodic countdown in milliseconds with an enabled flag. Changing the interval or enabling
-// starts a fresh countdown of the full interval; a zero interval or a missing handler counts
-// nothing. A platform that cannot give a countdown throws from start().
-class Timer {
+// A periodic countdown in milliseconds with an enabled flag, reporting each end of the countdown
+// as ticked(). Changing the interval or enabling starts a fresh countdown of the full interval; a
+// zero interval or nothing connected to ticked() counts nothing. A platform that cannot give a
+// countdown throws from start(); enabling then throws too and leaves the timer disabled.
+class Timer : public QObject {
+    Q_OBJECT
 public:
-    virtual ~Timer() = default;
-
-    std::function<void()> onTimer;
-
     std::uint32_t interval() const { return interval_; }
     bool enabled() const { return enabled_; }
     void setInterval(std::uint32_t milliseconds);
     void setEnabled(bool enabled);
 
+signals:
+    void ticked();
+
 protected:
     virtual void start(std::uint32_t milliseconds) = 0;
     virtual void stop() = 0;
-    void tick();
 
 private:
     void update();

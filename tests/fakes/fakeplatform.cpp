@@ -10,7 +10,7 @@ int FakeNotifyIcon::count(NotifyIconMessage message) const {
 }
 
 void FakeTimer::fire() {
-    if (running_) tick();
+    if (running_) emit ticked();
 }
 
 void FakeTimer::start(std::uint32_t) {

@@ -1,6 +1,6 @@
 // Fuzzes the rules that read text a user or the system hands the program: the interval field's
 // number, the interval's arithmetic and the title taken from the executable's name.
-#include "checked.h"
+#include "core/checked.h"
 #include "rules.h"
 
 #include <cstddef>

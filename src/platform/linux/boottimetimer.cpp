@@ -34,7 +34,7 @@ void BoottimeTimer::stop() {
 
 void BoottimeTimer::expired() {
     std::uint64_t expirations = 0;
-    if (::read(fd_, &expirations, sizeof expirations) == sizeof expirations && expirations > 0) tick();
+    if (::read(fd_, &expirations, sizeof expirations) == sizeof expirations && expirations > 0) emit ticked();
 }
 
 std::unique_ptr<Timer> BoottimeTimerFactory::createTimer() { return std::make_unique<BoottimeTimer>(); }

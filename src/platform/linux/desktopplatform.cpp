@@ -1,9 +1,9 @@
 #include "../platform.h"
 #include "../qt/qtdialogs.h"
-#include "../qt/qtnotifyicon.h"
 #include "../qt/qtpointer.h"
 #include "boottimetimer.h"
 #include "canberrasound.h"
+#include "qtnotifyicon.h"
 #include "x11screen.h"
 
 #include <QtGlobal>

@@ -1,7 +1,7 @@
 #include "fontchooser.h"
 
-#include "controls/colorbox.h"
-#include "controls/layoutscale.h"
+#include "core/colournames.h"
+#include "core/points.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,5 @@
 #include "qtnotifyicon.h"
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -51,19 +50,20 @@ bool QtNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconD
         if (data.uFlags & NIF_TIP) icon_->setToolTip(data.szTip.left(TipCapacity));
         if (hostMenu_ && statusNotifierHostRunning()) icon_->setContextMenu(hostMenu_);
         if (data.uFlags & NIF_MESSAGE) {
-            QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
-                             [target = data.hWnd, callback = data.uCallbackMessage](auto reason) {
-                                 if (target)
-                                     QCoreApplication::postEvent(
-                                         target, new TrayMessageEvent(callback, mouseMessageFor(reason)));
-                             });
+            // Reported as a posted message arrives: once Qt's handling of the activation is over.
+            const std::uint32_t callback = data.uCallbackMessage;
+            connect(icon_.get(), &QSystemTrayIcon::activated, this, [this, callback](auto reason) {
+                const int lParam = mouseMessageFor(reason);
+                QMetaObject::invokeMethod(
+                    this, [this, callback, lParam] { emit trayMessage(callback, lParam); }, Qt::QueuedConnection);
+            });
         }
         icon_->show();
         // A panel that restarts brings a new watcher, which knows nothing of the icon until it is
         // registered again; showing the icon anew registers it.
         watcherRestarts_ = std::make_unique<QDBusServiceWatcher>(
             StatusNotifierWatcher, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForRegistration);
-        QObject::connect(watcherRestarts_.get(), &QDBusServiceWatcher::serviceRegistered, [this] {
+        connect(watcherRestarts_.get(), &QDBusServiceWatcher::serviceRegistered, this, [this] {
             if (!icon_) return;
             icon_->hide();
             icon_->show();

@@ -10,7 +10,7 @@
 namespace sorvanto {
 
 // The tray icon through Qt: StatusNotifierItem where a watcher runs on the session bus,
-// XEmbed otherwise. Mouse activity reaches hWnd as TrayMessageEvents.
+// XEmbed otherwise.
 class QtNotifyIcon final : public NotifyIcon {
 public:
     bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
