@@ -23,11 +23,13 @@ public:
         return succeed;
     }
     void setHostMenu(QMenu* menu) override { hostMenu = menu; }
+    bool trayAvailable() const override { return trayThere; }
     int count(NotifyIconMessage message) const;
 
     QMenu* hostMenu = nullptr;
     std::vector<Call> calls;
     bool succeed = true;
+    bool trayThere = true;
 };
 
 class FakeSound final : public SoundPlayer {

@@ -13,6 +13,7 @@ class NoNotifyIcon final : public NotifyIcon {
 public:
     bool Shell_NotifyIcon(NotifyIconMessage, const NotifyIconData&) override { return false; }
     void setHostMenu(QMenu*) override {}
+    bool trayAvailable() const override { return false; }
 };
 
 class NoSound final : public SoundPlayer {
