@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 
+#include <QApplication>
 #include <QList>
 #include <QStringList>
 #include <deque>
@@ -132,6 +133,18 @@ public:
     int lineHeight = 13;
 };
 
+// A window manager that does what it is asked.
+class FakeWindowManager final : public WindowManager {
+public:
+    void bringToFront(QWidget& window) override { broughtToFront.push_back(&window); }
+    // A minimized window is not the active one.
+    void minimize(QWidget& window) override {
+        window.setWindowState(window.windowState() | Qt::WindowMinimized);
+        QApplication::setActiveWindow(nullptr);
+    }
+    std::vector<QWidget*> broughtToFront;
+};
+
 // Every fake, handed to the window as its platform.
 struct FakePlatform {
     FakeNotifyIcon notifyIcon;
@@ -140,8 +153,9 @@ struct FakePlatform {
     FakePointer pointer;
     FakeDialogs dialogs;
     FakeScreen screen;
+    FakeWindowManager windowManager;
 
-    Platform services() { return {notifyIcon, sound, timers, pointer, dialogs, screen}; }
+    Platform services() { return {notifyIcon, sound, timers, pointer, dialogs, screen, windowManager}; }
 };
 
 }  // namespace sorvanto::test

@@ -5,6 +5,7 @@
 #include "canberrasound.h"
 #include "qtnotifyicon.h"
 #include "x11screen.h"
+#include "x11windowmanager.h"
 
 #include <QtGlobal>
 #include <cstdio>
@@ -35,7 +36,7 @@ private:
 
 class LinuxDesktop final : public DesktopPlatform {
 public:
-    Platform services() override { return {notifyIcon_, sound_, timers_, pointer_, dialogs_, screen_}; }
+    Platform services() override { return {notifyIcon_, sound_, timers_, pointer_, dialogs_, screen_, windowManager_}; }
 
 private:
     QtNotifyIcon notifyIcon_;
@@ -44,6 +45,7 @@ private:
     TrayClickPointer pointer_{notifyIcon_};
     QtDialogs dialogs_;
     X11Screen screen_;
+    X11WindowManager windowManager_;
 };
 
 bool waylandSession() {
