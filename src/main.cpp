@@ -402,7 +402,8 @@ void Tfrmmain::unminimize(Qt::WindowStates states) {
 
 // Hidden, the window is reached again through the tray icon. Where no tray is there to show it,
 // the window is minimized instead and counts as hidden: it stays in the task list, from where the
-// user brings it back as "Configurações" would.
+// user brings it back as "Configurações" would. A window manager that does not minimize leaves it
+// on screen, as if the user had brought it back at once.
 void Tfrmmain::hideWindow() {
     if (platform_.notifyIcon.trayAvailable() || isHidden()) {
         hide();
@@ -410,7 +411,7 @@ void Tfrmmain::hideWindow() {
     }
     minimizedAsHidden_ = true;
     FormHide();
-    platform_.windowManager.minimize(*this);
+    if (!platform_.windowManager.minimize(*this)) Configuraes1Click();
 }
 
 void Tfrmmain::setVisible(bool visible) {

@@ -457,6 +457,17 @@ private slots:
         QVERIFY(!frm->isMinimized());
     }
 
+    // A tiling window manager keeps the window on screen: it shows the configuration view at once.
+    void withoutATrayAWindowManagerThatKeepsTheWindowShowsTheConfiguration() {
+        platform->notifyIcon.trayThere = false;
+        platform->windowManager.declinesToMinimize = true;
+        arm("30");
+        QVERIFY(frm->isVisible());
+        QVERIFY(frm->WindowShown);
+        verifyConfigurationView();
+        QVERIFY(timer1().running());
+    }
+
     // Mapped already maximized, a window loses parts of its first frame under some compositors:
     // the alert comes on screen at its normal size and is maximized there, brought in front as the
     // user would bring it; the configuration view is only shown.

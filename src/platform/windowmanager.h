@@ -13,9 +13,9 @@ public:
     // asks for the user: window managers that keep a program in the background from taking the
     // focus, or keep a fullscreen window in front, yield to such a request.
     virtual void bringToFront(QWidget& window) = 0;
-    // Minimizes the window as its title bar's button does. A window manager may decline, and the
-    // window then stays as it is.
-    virtual void minimize(QWidget& window) = 0;
+    // Minimizes the window as its title bar's button does; false where the window manager declines
+    // (tiling ones do), and the window stays as it is.
+    virtual bool minimize(QWidget& window) = 0;
 };
 
 }  // namespace sorvanto

@@ -138,11 +138,14 @@ class FakeWindowManager final : public WindowManager {
 public:
     void bringToFront(QWidget& window) override { broughtToFront.push_back(&window); }
     // A minimized window is not the active one.
-    void minimize(QWidget& window) override {
+    bool minimize(QWidget& window) override {
+        if (declinesToMinimize) return false;
         window.setWindowState(window.windowState() | Qt::WindowMinimized);
         QApplication::setActiveWindow(nullptr);
+        return true;
     }
     std::vector<QWidget*> broughtToFront;
+    bool declinesToMinimize = false;
 };
 
 // Every fake, handed to the window as its platform.

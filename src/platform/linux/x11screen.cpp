@@ -4,7 +4,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QThread>
 #include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
 #include <array>
@@ -13,11 +12,6 @@
 namespace sorvanto {
 
 namespace {
-
-// The window manager answers asynchronously; one that announces the request but never answers
-// must not hold up the start for long.
-constexpr int AnswerPolls = 50;
-constexpr unsigned long AnswerPollMilliseconds = 5;
 
 using xcb::atom;
 using xcb::owned;
@@ -65,8 +59,7 @@ QMargins askWindowManager(xcb_connection_t* c) {
     xcb::tellWindowManager(c, probe, "_NET_REQUEST_FRAME_EXTENTS", {});
 
     std::optional<std::array<std::uint32_t, 4>> answer;
-    for (int poll = 0; poll < AnswerPolls && !(answer = frameExtents(c, probe, extents)); ++poll)
-        QThread::msleep(AnswerPollMilliseconds);
+    xcb::awaitWindowManager(250, [&] { return (answer = frameExtents(c, probe, extents)).has_value(); });
     xcb_destroy_window(c, probe);
     xcb_flush(c);
     if (!answer) return {};

@@ -38,17 +38,22 @@ void X11WindowManager::bringToFront(QWidget& window) {
 }
 
 // Asked as ICCCM has it, without Qt's help: Qt takes its window for minimized from the moment it
-// asks, and where the window manager declines (XWayland's under Weston) it later reports a
-// minimize that nobody did.
-void X11WindowManager::minimize(QWidget& window) {
+// asks, and where the window manager declines (i3, Weston's XWayland) it later reports a minimize
+// that nobody did. A window manager that minimizes marks the window iconic within a few
+// milliseconds, GNOME Shell's after its animation's start.
+bool X11WindowManager::minimize(QWidget& window) {
     xcb_connection_t* connection;
     xcb_window_t id;
-    if (!onX11(window, connection, id)) {
-        QtWindowManager::minimize(window);
-        return;
-    }
+    if (!onX11(window, connection, id)) return QtWindowManager::minimize(window);
     constexpr std::uint32_t IconicState = 3;
     xcb::tellWindowManager(connection, id, "WM_CHANGE_STATE", {IconicState});
+    const xcb_atom_t wmState = xcb::atom(connection, "WM_STATE");
+    return xcb::awaitWindowManager(1000, [&] {
+        const auto reply = xcb::owned(xcb_get_property_reply(
+            connection, xcb_get_property(connection, false, id, wmState, wmState, 0, 1), nullptr));
+        return reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) == 4 &&
+               *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())) == IconicState;
+    });
 }
 
 }  // namespace sorvanto

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QThread>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -41,6 +42,18 @@ inline void tellWindowManager(xcb_connection_t* c, xcb_window_t window, const ch
     xcb_send_event(c, false, root(c), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(c);
+}
+
+// The window manager answers asynchronously. One that does not answer, though it announces the
+// request or ought to know it, must not hold the program up for longer than milliseconds.
+template <class Answered>
+bool awaitWindowManager(int milliseconds, Answered answered) {
+    constexpr int PollMilliseconds = 5;
+    for (int waited = 0; waited < milliseconds; waited += PollMilliseconds) {
+        if (answered()) return true;
+        QThread::msleep(PollMilliseconds);
+    }
+    return false;
 }
 
 }  // namespace sorvanto::xcb

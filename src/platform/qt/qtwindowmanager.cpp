@@ -8,6 +8,10 @@ void QtWindowManager::bringToFront(QWidget& window) {
     window.activateWindow();
 }
 
-void QtWindowManager::minimize(QWidget& window) { window.setWindowState(window.windowState() | Qt::WindowMinimized); }
+// Qt cannot tell whether the window manager does it: Wayland's compositors never say.
+bool QtWindowManager::minimize(QWidget& window) {
+    window.setWindowState(window.windowState() | Qt::WindowMinimized);
+    return true;
+}
 
 }  // namespace sorvanto

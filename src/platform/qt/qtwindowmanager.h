@@ -9,7 +9,7 @@ namespace sorvanto {
 class QtWindowManager : public WindowManager {
 public:
     void bringToFront(QWidget& window) override;
-    void minimize(QWidget& window) override;
+    bool minimize(QWidget& window) override;
 };
 
 }  // namespace sorvanto
