@@ -5,6 +5,7 @@
   sorvanto_ui.py settext NAME TEXT   replace the text of the field called NAME
   sorvanto_ui.py text NAME           print the text of the field called NAME
   sorvanto_ui.py showing NAME        exit 0 when the control called NAME is on screen
+  sorvanto_ui.py extents NAME        print the screen's x, y, width and height of the control called NAME
   sorvanto_ui.py focused             print the name of the control with the keyboard focus and, for
                                      one that holds text, a second line with its caret and selection
 The program must run with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
@@ -63,7 +64,8 @@ def main(argv):
     if argv[1:] == ["focused"]:
         return focused()
     verb, name = argv[1], argv[2]
-    interfaces = {"press": "Action", "settext": "EditableText", "text": "Text", "showing": "Component"}
+    interfaces = {"press": "Action", "settext": "EditableText", "text": "Text", "showing": "Component",
+                  "extents": "Component"}
     if verb not in interfaces:
         sys.exit(__doc__)
     control = find(name, interfaces[verb])
@@ -74,6 +76,9 @@ def main(argv):
     elif verb == "text":
         text = control.queryText()
         print(text.getText(0, text.characterCount))
+    elif verb == "extents":
+        box = control.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(box.x, box.y, box.width, box.height)
     else:
         return 0 if control.getState().contains(pyatspi.STATE_SHOWING) else 1
     return 0
