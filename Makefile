@@ -3,7 +3,7 @@
 #            with the null backend too and runs the in-process tests there
 # make test-desktops  installs the window managers and tray hosts of the desktop matrix and runs the
 #            program under each (tests/blackbox/desktops.sh), skipping those not installed; prints
-#            the table; ~15 minutes
+#            the table; a few minutes after the build
 # make package  builds the Debian package build-package/sorvanto_<version>_<arch>.deb
 # make bench    installs what is missing, builds in Release into build-bench/ and measures the
 #               program against the floor and any installed peers (bench/README.md); ~12 minutes
