@@ -53,8 +53,8 @@ bool xembedTrayRunning() {
                           "traywindow", QGuiApplication::primaryScreen()) != nullptr;
 }
 
-// A panel that offers both protocols seldom registers both at the same moment. StatusNotifierItem,
-// whose hosts can draw the program's menu themselves, is worth that long a wait.
+// A panel that comes up with both protocols seldom registers both at the same moment.
+// StatusNotifierItem, whose hosts can draw the program's menu themselves, is worth that long a wait.
 constexpr int HostWaitMilliseconds = 1500;
 
 // The place that the last ContextMenu call from a StatusNotifierItem host gave, until the icon
@@ -103,7 +103,11 @@ bool QtNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconD
     case NotifyIconMessage::NIM_ADD:
         if (data_) return false;
         data_ = data;
-        followTrays();
+        // A tray that is there already is the user's, and takes the icon at once.
+        if (statusNotifierHostRunning())
+            createIcon(Protocol::StatusNotifierItem);
+        else if (xembedTrayRunning())
+            createIcon(Protocol::XEmbed);
         return true;
     case NotifyIconMessage::NIM_DELETE:
         if (!data_) return false;
