@@ -1,12 +1,11 @@
 #include "fakeplatform.h"
 
-#include <algorithm>
-
 namespace sorvanto::test {
 
-int FakeNotifyIcon::count(NotifyIconMessage message) const {
-    return static_cast<int>(
-        std::count_if(calls.begin(), calls.end(), [message](const Call& c) { return c.message == message; }));
+bool FakeNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) {
+    calls.push_back({message, data});
+    if (succeed) shown = message == NotifyIconMessage::NIM_ADD;
+    return succeed;
 }
 
 void FakeTimer::fire() {
