@@ -234,18 +234,22 @@ private slots:
         w->platform.dialogs.expectError(WindowFixture::title(), QStringLiteral("Integer overflow."));
         start(screen);
         QVERIFY(w->platform.dialogs.expectedErrors.isEmpty());
+        QVERIFY(w->iconShown());
         QCOMPARE(frm->size(), QSize(536, 341));
         QCOMPARE(frm->editmsg1->geometry(), QRect(144, 55, 353, 18));
         QCOMPARE(frm->RichEdit1->font().pixelSize(), 21);
         QCOMPARE(frm->font().pixelSize(), 11);
 
+        // Armed, the window is still reached through the tray icon before the alert.
         w->arm("2");
         QVERIFY(!frm->isVisible());
-        w->timer1().fire();
+        w->choose("Configuraes1");
         QVERIFY(frm->isVisible());
+        w->timer1().fire();
         QCOMPARE(frm->editmsg1->text(), QStringLiteral("2  minuto(s) atrás  você pediu para lembrar que:"));
         QTest::mouseClick(frm->btnspok1, Qt::LeftButton);
         QVERIFY(w->ended);
+        QVERIFY(!w->iconShown());
     }
 
     void theGlyphAndTheIconComeAtTwiceTheResolution() {
