@@ -1,5 +1,6 @@
 // The Linux desktop's own services in process.
 #include "platform/linux/boottimetimer.h"
+#include "platform/linux/x11screen.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,6 +85,12 @@ private slots:
         QVERIFY(!kernelTimer().second.contains("it_value: (0, 0)"));
     }
 
+    void aFrameNoXScreenCouldHoldIsNoFrame() {
+        QCOMPARE(logicalFrame({1, 2, 20, 3}, 1.0), QMargins(1, 20, 2, 3));
+        QCOMPARE(logicalFrame({3, 3, 41, 3}, 2.0), QMargins(2, 21, 2, 2));
+        QCOMPARE(logicalFrame({1, 1, 0xFFFFFFFF, 1}, 1.0), QMargins());
+        QCOMPARE(logicalFrame({32768, 0, 0, 0}, 1.0), QMargins());
+    }
 };
 
 QTEST_MAIN(LinuxTest)
