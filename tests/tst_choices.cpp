@@ -16,7 +16,7 @@ using namespace sorvanto::test;
 
 namespace {
 
-constexpr int Custom = 0, Black = 1, Navy = 5, Silver = 9, Yellow = 12, White = 16, MoneyGreen = 17, BtnFace = 25;
+constexpr int Custom = 0, Black = 1, Navy = 5, Silver = 9, Yellow = 12, MoneyGreen = 17, BtnFace = 25;
 
 const FontChoice FirstChoice = {
     .name = QStringLiteral("MS Sans Serif"), .pointSize = 18, .bold = true, .colour = clRed};
