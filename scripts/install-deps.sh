@@ -7,7 +7,7 @@ build=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-
 runtime=(libcanberra-pulse sound-theme-freedesktop fonts-liberation fonts-dejavu-core fonts-dancingscript fontconfig)
 blackbox=(xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 pulseaudio pulseaudio-utils sox
           python3 python3-pyatspi python3-dbus python3-gi python3-xlib at-spi2-core imagemagick
-          clang libclang-rt-14-dev valgrind weston xwayland qt6-wayland)
+          clang libclang-rt-14-dev valgrind weston xwayland qt6-wayland qt6-translations-l10n)
 packaging=(desktop-file-utils appstream lintian libxml2-utils debootstrap)
 bench=(libxcb1-dev libxcb-damage0-dev binutils)
 

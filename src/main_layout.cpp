@@ -11,6 +11,8 @@ namespace {
 constexpr Font arial(int height, TColor colour) { return {"Arial", height, true, colour}; }
 
 // Read beside the window's control table: name, kind, parent, place and size, then properties.
+// Laid out by hand, one control to a row, for reading as a table.
+// clang-format off
 const Control controls[] = {
     {.name = "Panel1", .kind = Kind::Panel, .parent = "frmmain", .left = 0, .top = 0, .width = 536, .height = 341,
      .align = Align::Client, .colour = clWhite, .tabOrder = 0, .bevelInnerLowered = true},
@@ -67,6 +69,7 @@ const Control controls[] = {
     {.name = "chkbxsom", .kind = Kind::CheckBox, .parent = "Panel6", .left = 1, .top = 14, .width = 14,
      .height = 25, .hint = "marque aqui se deseja ouvir um som no momento do sorvanto", .tabOrder = 1},
 };
+// clang-format on
 
 const layout::MenuItem menuItems[] = {
     {"VelmoraSORVANTO1", "Velmora - SORVANTO"},

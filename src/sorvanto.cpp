@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "controls/hintstyle.h"
 #include "main.h"
 #include "platform/platform.h"
@@ -5,7 +6,8 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    sorvanto::prepareProcess();
+    if (const std::optional<int> done = sorvanto::handleCommandLine(argc, argv)) return *done;
+    if (!sorvanto::prepareProcess()) return 1;
     QApplication application(argc, argv);
     // The tray keeps the program alive while its window is hidden; only the exits end it.
     QApplication::setQuitOnLastWindowClosed(false);

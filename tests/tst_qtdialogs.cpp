@@ -24,14 +24,15 @@ namespace {
 const FontChoice FirstChoice = {
     .name = QStringLiteral("MS Sans Serif"), .pointSize = 18, .bold = true, .colour = clRed};
 
-// Runs work on the modal dialog of type Dialog once it is open, from inside its event loop. A
-// dialog that work left open, as a failed check does, is cancelled.
+// Runs work on the modal dialog of type Dialog once it is open and active, as a user finds it,
+// from inside its event loop. A dialog that work left open, as a failed check does, is cancelled.
+// (Activated only after work, a dialog would move its focus while it closes.)
 template <class Dialog>
 void whenOpen(std::function<void(Dialog*)> work) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, work] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible()) return;
+        if (!dialog || !dialog->isVisible() || !dialog->isActiveWindow()) return;
         poll->stop();
         poll->deleteLater();
         work(dialog);

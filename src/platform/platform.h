@@ -28,8 +28,9 @@ public:
     virtual Platform services() = 0;
 };
 
-// Prepares the process before the GUI framework starts (fonts the window's layout names).
-void prepareProcess();
+// Prepares the process before the GUI framework starts (the display it runs on, fonts the window's
+// layout names). False, having said why on stderr, when the program cannot run here.
+bool prepareProcess();
 std::unique_ptr<DesktopPlatform> createDesktopPlatform();
 
 }  // namespace sorvanto

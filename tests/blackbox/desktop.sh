@@ -22,11 +22,16 @@ desktop_wait() {  # desktop_wait SECONDS COMMAND...: until COMMAND succeeds
   done
 }
 
-# A folder and a clean-up of their own for tests that start their desktop themselves.
+# A folder and a clean-up of their own for tests that start their desktop themselves. What the
+# programs on the desktop write to their home (Qt's dialog history, caches) stays in that folder.
 desktop_prepare() {
   desktop_pids=()
   desktop_dir=$(mktemp -d /tmp/sorvanto-desktop.XXXXXX)
   trap desktop_stop EXIT
+  export HOME=$desktop_dir/home
+  export XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache XDG_DATA_HOME=$HOME/.local/share \
+    XDG_STATE_HOME=$HOME/.local/state
+  mkdir -p "$HOME"
 }
 
 desktop_start() {

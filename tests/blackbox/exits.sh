@@ -1,10 +1,49 @@
 #!/usr/bin/env bash
-# Every way out of the configuration view ends the program with status 0: "sair", the close box,
-# Alt+F4 and the window manager's close.
+# The command line ends the program before its window, without a display: help, version and
+# wrong options, and a display that cannot be reached. Then every way out of the configuration
+# view ends the program with status 0: "sair", the close box, Alt+F4 and the window manager's close.
+#   exits.sh SORVANTO VERSION
 set -euo pipefail
-bin=$1
+bin=$1 version=$2
 source "$(dirname "$0")/desktop.sh"
+
 DESKTOP_SOUND=0 desktop_start 1024x768
+
+# run_alone EXPECTED_STATUS [NAME=VALUE...] ARGS...: the program without a display (unless one is
+# named); what it says in out and err.
+run_alone() {
+  local expected=$1 status=0 settings=()
+  shift
+  while [[ ${1:-} =~ ^[A-Z_]+= ]]; do settings+=("$1"); shift; done
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE "${settings[@]}" "$bin" "$@" \
+    2>"$desktop_dir/err") || status=$?
+  err=$(cat "$desktop_dir/err")
+  [ "$status" = "$expected" ] || fail "sorvanto $*: exit status $status, not $expected; it said: $out $err"
+}
+usage='Usage: sorvanto [OPTION]'
+
+for help in --help -h; do
+  run_alone 0 "$help"
+  [ "${out%%$'\n'*}" = "$usage" ] && [ -z "$err" ] || fail "sorvanto $help: $out / $err"
+  grep -q -- '--version' <<<"$out" || fail "sorvanto $help does not name --version"
+done
+run_alone 0 --version
+[ "$out" = "sorvanto $version" ] && [ -z "$err" ] || fail "sorvanto --version: $out / $err"
+echo "--help, -h and --version answer on stdout without a display"
+
+# Qt's own options are not the program's.
+for wrong in --bogus "-platform offscreen" "-style fusion" reminder --version=2; do
+  # shellcheck disable=SC2086
+  run_alone 2 $wrong
+  [ -z "$out" ] && [[ $err == "sorvanto: "*$'\n'"$usage"* ]] || fail "sorvanto $wrong: $out / $err"
+done
+echo "a wrong option or argument: status 2, an error and the usage on stderr"
+
+run_alone 1
+[ "$err" = "sorvanto: no display to connect to: neither DISPLAY nor WAYLAND_DISPLAY is set" ] || fail "no display: $err"
+run_alone 1 DISPLAY=:99999
+[ "$err" = 'sorvanto: cannot connect to the X display ":99999"' ] || fail "an X display that is not there: $err"
+echo "no display to reach: status 1 and one line that says so"
 
 start() {
   start_program "$bin"

@@ -1,5 +1,13 @@
 #include "fakeplatform.h"
 
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+// Qt's dialogs under test keep their history and custom colours where Qt's test mode puts them,
+// never in the configuration of the user who runs a test by hand.
+static void useTestPaths() { QStandardPaths::setTestModeEnabled(true); }
+Q_COREAPP_STARTUP_FUNCTION(useTestPaths)
+
 namespace sorvanto::test {
 
 bool FakeNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) {

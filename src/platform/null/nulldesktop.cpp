@@ -36,7 +36,7 @@ private:
 
 }  // namespace
 
-void prepareProcess() {}
+bool prepareProcess() { return true; }
 
 std::unique_ptr<DesktopPlatform> createDesktopPlatform() { return std::make_unique<NullDesktop>(); }
 

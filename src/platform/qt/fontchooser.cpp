@@ -34,6 +34,9 @@ constexpr int StyleBold = 2;
 
 const int StandardSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
+// A text this chooser shares with Qt's own font dialog, in the language of Qt's catalogue.
+QString fontDialogText(const char* text) { return QCoreApplication::translate("QFontDialog", text); }
+
 QIcon swatch(const QColor& colour) {
     QPixmap pixmap(SwatchSide, SwatchSide);
     pixmap.fill(colour);
@@ -80,18 +83,18 @@ FontChooser::FontChooser(const FontChoice& font, QWidget* parent)
       nameEdit_(new QLineEdit),
       styleEdit_(new QLineEdit),
       sizeEdit_(new QLineEdit),
-      strikeOut_(new QCheckBox(tr("Stri&keout"))),
-      underline_(new QCheckBox(tr("&Underline"))),
+      strikeOut_(new QCheckBox(fontDialogText("Stri&keout"))),
+      underline_(new QCheckBox(fontDialogText("&Underline"))),
       colours_(new QComboBox),
       sample_(new QLabel(QStringLiteral("AaBbYyZz"))),
       initialName_(font.name) {
-    setWindowTitle(tr("Font"));
+    setWindowTitle(fontDialogText("&Font").remove(u'&'));
     setSizeGripEnabled(true);
 
     auto* grid = new QGridLayout;
-    names_ = listUnder(grid, 0, tr("&Font:"), nameEdit_, QStringLiteral("name"));
-    styles_ = listUnder(grid, 1, tr("Font st&yle:"), styleEdit_, QStringLiteral("style"));
-    sizes_ = listUnder(grid, 2, tr("&Size:"), sizeEdit_, QStringLiteral("size"));
+    names_ = listUnder(grid, 0, fontDialogText("&Font") + u':', nameEdit_, QStringLiteral("name"));
+    styles_ = listUnder(grid, 1, fontDialogText("Font st&yle") + u':', styleEdit_, QStringLiteral("style"));
+    sizes_ = listUnder(grid, 2, fontDialogText("&Size") + u':', sizeEdit_, QStringLiteral("size"));
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(2, 1);
@@ -104,7 +107,7 @@ FontChooser::FontChooser(const FontChoice& font, QWidget* parent)
     for (int size : StandardSizes) sizes_->addItem(QString::number(size));
     sizeEdit_->setValidator(new QIntValidator(1, MaxPointSize, sizeEdit_));
 
-    auto* effects = new QGroupBox(tr("Effects"));
+    auto* effects = new QGroupBox(fontDialogText("Effects"));
     auto* effectsLayout = new QVBoxLayout(effects);
     effectsLayout->addWidget(strikeOut_);
     effectsLayout->addWidget(underline_);
@@ -116,7 +119,7 @@ FontChooser::FontChooser(const FontChoice& font, QWidget* parent)
     effectsLayout->addWidget(colours_);
     effectsLayout->addStretch();
 
-    auto* sampleBox = new QGroupBox(tr("Sample"));
+    auto* sampleBox = new QGroupBox(fontDialogText("Sample"));
     auto* sampleLayout = new QVBoxLayout(sampleBox);
     sample_->setObjectName(QStringLiteral("sample"));
     sample_->setAlignment(Qt::AlignCenter);

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <algorithm>
 
@@ -49,6 +51,13 @@ private:
 };
 
 }  // namespace
+
+// Qt's catalogues come in a package of their own; without them the dialogs stay in English.
+QtDialogs::QtDialogs() {
+    if (qtTexts_.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts_);
+}
 
 void QtDialogs::showError(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok);
