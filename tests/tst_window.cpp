@@ -5,6 +5,7 @@
 
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <optional>
 
 using namespace sorvanto;
@@ -256,7 +257,9 @@ private slots:
 
     void sairFromTheMenuStopsTheCountdownBeforeTheLastEvents() {
         w->arm("1");
-        QMetaObject::invokeMethod(&w->timer1(), [this] { w->timer1().fire(); }, Qt::QueuedConnection);
+        QTimer waiting;
+        connect(&waiting, &QTimer::timeout, &w->timer1(), &FakeTimer::fire);
+        waiting.start(0);
         w->choose("Sair1");
         QVERIFY(!frm->isVisible());
         QVERIFY(!w->timer1().enabled());
