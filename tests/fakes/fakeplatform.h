@@ -18,16 +18,14 @@ public:
         NotifyIconMessage message;
         NotifyIconData data;
     };
-    bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override {
-        calls.push_back({message, data});
-        return succeed;
-    }
+    bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
     void setHostMenu(QMenu* menu) override { hostMenu = menu; }
-    int count(NotifyIconMessage message) const;
 
     QMenu* hostMenu = nullptr;
     std::vector<Call> calls;
     bool succeed = true;
+    // Whether the tray shows the icon now.
+    bool shown = false;
 };
 
 class FakeSound final : public SoundPlayer {

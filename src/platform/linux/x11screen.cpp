@@ -20,6 +20,8 @@ namespace {
 // must not hold up the start for long.
 constexpr int AnswerPolls = 50;
 constexpr unsigned long AnswerPollMilliseconds = 5;
+// X positions are signed 16-bit values.
+constexpr std::uint32_t LargestExtent = 32767;
 
 template <class Reply>
 using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
@@ -91,15 +93,20 @@ QMargins askWindowManager(xcb_connection_t* c) {
     xcb_flush(c);
     if (!answer) return {};
 
-    // The window manager counts device pixels; the window is laid out in Qt's logical ones.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
-    const auto logical = [ratio](std::uint32_t pixels) { return static_cast<int>(std::ceil(pixels / ratio)); };
-    const auto& [left, right, top, bottom] = *answer;
-    return QMargins(logical(left), logical(top), logical(right), logical(bottom));
+    return logicalFrame(*answer, screen ? screen->devicePixelRatio() : 1.0);
 }
 
 }  // namespace
+
+QMargins logicalFrame(const std::array<std::uint32_t, 4>& extents, qreal devicePixelRatio) {
+    if (std::any_of(extents.begin(), extents.end(), [](std::uint32_t e) { return e > LargestExtent; })) return {};
+    const auto logical = [devicePixelRatio](std::uint32_t pixels) {
+        return static_cast<int>(std::ceil(pixels / devicePixelRatio));
+    };
+    const auto& [left, right, top, bottom] = extents;
+    return QMargins(logical(left), logical(top), logical(right), logical(bottom));
+}
 
 QMargins X11Screen::frameMargins() const {
     if (!frame_) {
