@@ -111,7 +111,9 @@ QMargins logicalFrame(const std::array<std::uint32_t, 4>& extents, qreal deviceP
 QMargins X11Screen::frameMargins() const {
     if (!frame_) {
         const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-        frame_ = x11 ? askWindowManager(x11->connection()) : QMargins();
+        // Qt's offscreen platform offers the X11 interface without an X connection behind it.
+        xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+        frame_ = connection ? askWindowManager(connection) : QMargins();
     }
     return *frame_;
 }
