@@ -30,7 +30,7 @@ alert_comes() {
   [ $waited -ge 58 ] || fail "alert after $waited s"
   win=$(main_window)
   ui showing OK || fail "no OK in the alert"
-  ui showing sair && fail "sair shown in the alert"
+  ui hidden sair || fail "sair shown in the alert"
   [ "$(ui text "mensagem do sorvanto")" = "1  minuto(s) atrás  você pediu para lembrar que:" ] ||
     fail "message line: '$(ui text "mensagem do sorvanto")'"
   on_top_and_maximized

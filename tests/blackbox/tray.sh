@@ -33,7 +33,7 @@ desktop_wait 5 shown || fail "Configurações does not show the window"
 active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(main_window)" ]; }
 desktop_wait 5 active || fail "the window shown from the tray is not the active one"
 ui showing Intervalo || fail "not the configuration view"
-ui showing OK && fail "OK in the configuration view"
+ui hidden OK || fail "OK in the configuration view"
 wm_state "$(main_window)" | grep -q ABOVE && fail "the configuration view is on top"
 shot configuration-from-tray
 
