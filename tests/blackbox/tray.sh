@@ -56,8 +56,5 @@ desktop_wait 5 hidden || fail "Configurações does not hide a shown window"
 
 open_menu
 choose 3
-status=0
-timeout 10 tail --pid="$app" -f /dev/null || fail "Sair does not end the program"
-wait "$app" || status=$?
-[ $status = 0 ] || fail "exit status $status after Sair"
+ends "Sair"
 echo "tray: menu at the pointer, toggles, middle button, minimize and Sair all answer"
