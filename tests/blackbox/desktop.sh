@@ -111,11 +111,11 @@ tray_icon() {
   done
   return 1
 }
-click_tray_icon() {  # click_tray_icon BUTTON
-  local icon x y
+click_tray_icon() {  # click_tray_icon BUTTON [DY]: DY pixels below the icon's centre
+  local icon
   icon=$(tray_icon) || return 1
   eval "$(xdotool getwindowgeometry --shell "$icon")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click "$1"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + ${2:-0})) click "$1"
 }
 # The program's visible windows that are neither its main window nor its tray icon.
 popup_menu() {
@@ -201,4 +201,8 @@ ends() {
   [ "${2:-}" != icon-removed ] || icon_gone || fail "$1: the tray icon is still there when the program quits"
   ended || fail "$1: the program does not end"
   [ "$status" = 0 ] || fail "$1: exit status $status"
+}
+# Seconds left on the program's countdown, a kernel timer on the clock that goes on during sleep.
+countdown_left() {
+  grep -h -A3 '^clockid: 7$' /proc/"$app"/fdinfo/* 2>/dev/null | sed -n 's/^it_value: (\([0-9]*\),.*/\1/p' | grep .
 }
