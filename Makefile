@@ -33,9 +33,9 @@ test: test-deps build
 # starts faster on the slow ones.
 test-desktops: desktops-deps
 	cmake -S . -B build-desktops -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build build-desktops -j $(JOBS) --target sorvanto sorvanto_fastclock
-	SORVANTO_ARTIFACTS=$(CURDIR)/build-desktops/artifacts tests/blackbox/desktops.sh build-desktops/sorvanto \
-	  build-desktops/tests/libsorvanto_fastclock.so
+	cmake --build build-desktops -j $(JOBS) --target sorvanto sorvanto_fastclock sorvanto_holdquit
+	SORVANTO_ARTIFACTS=$(CURDIR)/build-desktops/artifacts SORVANTO_HOLDQUIT=$(CURDIR)/build-desktops/tests/libsorvanto_holdquit.so \
+	  tests/blackbox/desktops.sh build-desktops/sorvanto build-desktops/tests/libsorvanto_fastclock.so
 
 package: deps
 	JOBS=$(JOBS) ./scripts/build-package.sh build-package

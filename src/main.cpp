@@ -138,8 +138,10 @@ void Tfrmmain::handle(Handler handler) {
 
 // Start-up and the ways out.
 
+// A failed fit is shown but does not end the start: without the tray icon, the window of an armed
+// reminder could not be reached again before its alert.
 void Tfrmmain::FormCreate() {
-    ScaleFormToScreen();
+    handle([this] { ScaleFormToScreen(); });
     AlertRaised = false;
     TrayIconData.cbSize = 88;
     TrayIconData.hWnd = this;

@@ -1,17 +1,15 @@
 // The reminder's font, background colour and sound file, chosen in the main window with fake
 // choosers that answer only what each test announced.
-#include "fakes/fakeplatform.h"
-#include "core/points.h"
-#include "main.h"
+#include "fakes/windowfixture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTextCursor>
+#include <optional>
 
 using namespace sorvanto;
 using namespace sorvanto::test;
@@ -37,12 +35,12 @@ class ChoicesTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakePlatform> platform;
-    std::unique_ptr<Tfrmmain> frm;
+    std::optional<WindowFixture> w;
+    Tfrmmain* frm = nullptr;
     std::unique_ptr<QSignalSpy> clicks;
     std::unique_ptr<QSignalSpy> changes;
 
-    FakeDialogs& dialogs() { return platform->dialogs; }
+    FakeDialogs& dialogs() { return w->platform.dialogs; }
     QColor background() const { return frm->RichEdit1->palette().color(QPalette::Base); }
     QColor textColour() const { return frm->RichEdit1->palette().color(QPalette::Text); }
 
@@ -67,20 +65,17 @@ private:
 
 private slots:
     void init() {
-        platform = std::make_unique<FakePlatform>();
-        frm = std::make_unique<Tfrmmain>(platform->services());
+        w.emplace();
+        w->start();
+        frm = w->frm.get();
         clicks = std::make_unique<QSignalSpy>(frm->ColorBox1, &ColorBox::clicked);
         changes = std::make_unique<QSignalSpy>(frm->ColorBox1, &ColorBox::changed);
-        frm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
     }
 
     void cleanup() {
         clicks.reset();
         changes.reset();
-        frm.reset();
-        QVERIFY2(dialogs().unexpected().isEmpty(), qPrintable(dialogs().unexpected().join(u'\n')));
-        platform.reset();
+        w->finish();
     }
 
     // The font button.
@@ -159,13 +154,6 @@ private slots:
         dialogs().expectFont(font);
         QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
         QCOMPARE(frm->RichEdit1->font().pixelSize(), pixels);
-    }
-
-    void layoutPixelsBecomeChooserPoints() {
-        QCOMPARE(layout::pointsFromPixels(24), 18);
-        QCOMPARE(layout::pointsFromPixels(21), 16);
-        QCOMPARE(layout::pointsFromPixels(15), 11);
-        QCOMPARE(layout::pointsFromPixels(2), 2);
     }
 
     // The colour list.
@@ -277,7 +265,7 @@ private slots:
         QCOMPARE(pixel(frame), QColor(Qt::black));
 
         // With the focus the entry shows selected: highlighted, and a dark swatch framed in white.
-        QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+        QVERIFY(QTest::qWaitForWindowActive(frm));
         box->setFocus();
         box->setCurrentIndex(Navy);
         QCOMPARE(pixel(frame), QColor(Qt::white));
@@ -358,23 +346,24 @@ private slots:
     // What the alert shows and plays.
 
     void choicesMadeWhileArmedShowInTheAlert() {
-        QTest::mouseClick(frm->rdgrpativo->findChildren<QRadioButton*>().at(0), Qt::LeftButton);
-        frm->Configuraes1Click();
-        frm->chkbxsom->setChecked(true);
+        w->select(0);
+        w->choose("Configuraes1");
+        QVERIFY(frm->isVisible());
+        QTest::mouseClick(frm->chkbxsom, Qt::LeftButton);
         dialogs().expectOpenFile(QStringLiteral("/tmp/ding.wav"));
         doubleClickSoundField();
         dialogs().expectFont(Serif);
         QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
         frm->ColorBox1->setFocus();
         key(Qt::Key_Down);
-        platform->timers.timers.at(0)->fire();
+        w->timer1().fire();
 
-        QVERIFY(frm->AlertRaised);
+        QVERIFY(frm->isMaximized());
         QCOMPARE(background(), QColor(192, 220, 192));
         QCOMPARE(textColour(), QColor(Qt::blue));
         QCOMPARE(frm->RichEdit1->font().family(), QStringLiteral("Liberation Serif"));
         QCOMPARE(frm->RichEdit1->font().pixelSize(), 37);
-        QCOMPARE(platform->sound.played, QStringList{QStringLiteral("/tmp/ding.wav")});
+        QCOMPARE(w->platform.sound.played, QStringList{QStringLiteral("/tmp/ding.wav")});
     }
 };
 

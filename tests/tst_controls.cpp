@@ -232,13 +232,6 @@ private slots:
         QCOMPARE(box.currentIndex(), 16);
     }
 
-    void swatchesAreFramedByTheirLightness() {
-        QCOMPARE(swatchFrame(QColor(193, 0, 0), false), QColor(Qt::black));
-        QCOMPARE(swatchFrame(QColor(0, 0, 193), true), QColor(Qt::black));
-        QCOMPARE(swatchFrame(QColor(192, 192, 192), false), QColor(192, 192, 192));
-        QCOMPARE(swatchFrame(QColor(192, 192, 192), true), QColor(Qt::white));
-    }
-
     void systemColoursFollowThePalette() {
         QPalette palette;
         palette.setColor(QPalette::Button, QColor(1, 2, 3));

@@ -1,10 +1,8 @@
 // Thousands of generated texts typed into the interval field, the field left, and the reminder
 // armed: every one either becomes a valid countdown or stays under the field's value rules,
 // never a wrapped interval, never an error box.
-#include "fakes/fakeplatform.h"
-#include "main.h"
+#include "fakes/windowfixture.h"
 
-#include <QRadioButton>
 #include <QRandomGenerator>
 #include <QTest>
 #include <cstdio>
@@ -60,23 +58,21 @@ class InputTest : public QObject {
 
 private slots:
     void everyTypedIntervalArmsAValidCountdown() {
-        FakePlatform platform;
-        Tfrmmain frm(platform.services());
-        frm.show();
-        FakeTimer& timer1 = *platform.timers.timers.at(0);
-        const auto items = frm.rdgrpativo->findChildren<QRadioButton*>();
-        const QString allowed = QStringLiteral("0123456789+-") + frm.Spininterval->locale().decimalPoint();
+        WindowFixture w;
+        w.start();
+        SpinEdit* field = w.frm->Spininterval;
+        const QString allowed = QStringLiteral("0123456789+-") + field->locale().decimalPoint();
 
         int numbers = 0, others = 0;
         for (const QString& typed : corpus(3000)) {
-            frm.Spininterval->clear();
-            type(frm.Spininterval, typed);
-            const QString kept = frm.Spininterval->text();
+            field->clear();
+            type(field, typed);
+            const QString kept = field->text();
             for (QChar c : kept) QVERIFY2(allowed.contains(c), qPrintable(typed));
 
             QFocusEvent leaving(QEvent::FocusOut, Qt::TabFocusReason);
-            QCoreApplication::sendEvent(frm.Spininterval, &leaving);
-            const QString left = frm.Spininterval->text();
+            QCoreApplication::sendEvent(field, &leaving);
+            const QString left = field->text();
             const auto number = parseWholeNumber(kept);
             if (number) {
                 ++numbers;
@@ -86,16 +82,17 @@ private slots:
                 QCOMPARE(left, kept);
             }
 
-            QTest::mouseClick(items[0], Qt::LeftButton);
-            QVERIFY2(timer1.running(), qPrintable(typed));
+            w.select(0);
+            QVERIFY2(w.timer1().running(), qPrintable(typed));
             const std::uint32_t minutes = number ? std::clamp(*number, 1, 2880) : 1;
-            QCOMPARE(timer1.interval(), minutes * 60000u);
+            QCOMPARE(w.timer1().interval(), minutes * 60000u);
 
-            frm.Configuraes1Click();
-            QTest::mouseClick(items[1], Qt::LeftButton);
-            QVERIFY(!timer1.running());
+            w.choose("Configuraes1");
+            QVERIFY(w.frm->isVisible());
+            w.select(1);
+            QVERIFY(!w.timer1().running());
         }
-        QVERIFY(platform.dialogs.unexpected().isEmpty());
+        w.finish();
         std::fprintf(stderr, "%d texts that read as numbers, %d that do not\n", numbers, others);
         QVERIFY(numbers > 300 && others > 300);
     }

@@ -2,6 +2,7 @@
 #include "platform/null/plaintimer.h"
 
 #include <QTest>
+#include <QThread>
 
 using namespace sorvanto;
 
@@ -14,13 +15,15 @@ private slots:
         auto timer = factory.createTimer();
         int ticks = 0;
         connect(timer.get(), &Timer::ticked, [&] { ++ticks; });
-        timer->setInterval(30);
+        timer->setInterval(1);
         timer->setEnabled(true);
-        QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);
+        QTRY_VERIFY(ticks > 0);
 
+        // Past its time, a disabled countdown still does not tick.
         timer->setEnabled(false);
         const int before = ticks;
-        QTest::qWait(100);
+        QThread::msleep(20);
+        QCoreApplication::processEvents();
         QCOMPARE(ticks, before);
     }
 

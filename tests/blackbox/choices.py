@@ -13,6 +13,7 @@ import sys
 import time
 
 import pyatspi
+from sorvanto_ui import application, eventually, extents, find, is_showing, until, window
 
 program_dir, wave, artifacts, locale = sys.argv[1:5]
 failures = []
@@ -24,59 +25,17 @@ def check(what, ok, detail=""):
         failures.append(what)
 
 
-def until(what, probe, seconds=15):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        try:
-            found = probe()
-        except Exception:
-            found = None
-        if found:
-            return found
-        time.sleep(0.1)
-    raise SystemExit(f"FAIL gave up waiting for {what}")
-
-
 def xdotool(*args):
     subprocess.run(["xdotool", *map(str, args)], check=True)
 
 
-def application():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "sorvanto":
-            return app
-    return None
-
-
-def find(root, role, name=None, showing=True):
-    for child in root:
-        if child is None:
-            continue
-        if child.getRoleName() == role and (name is None or child.name == name) and (
-            not showing or child.getState().contains(pyatspi.STATE_SHOWING)
-        ):
-            return child
-        if child.childCount < 400:
-            found = find(child, role, name, showing)
-            if found:
-                return found
-    return None
-
-
-def window(title):
-    return until(f"the window '{title}'", lambda: next(
-        (w for w in application() if w is not None and w.name == title
-         and w.getState().contains(pyatspi.STATE_SHOWING)), None))
+def shown(root, role, name=None):
+    return find(root, role, name, state=pyatspi.STATE_SHOWING)
 
 
 def gone(title):
     until(f"'{title}' to close", lambda: not any(
-        w is not None and w.name == title and w.getState().contains(pyatspi.STATE_SHOWING) for w in application()))
-
-
-def extents(accessible):
-    e = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return e.x, e.y, e.width, e.height
+        w is not None and w.name == title and is_showing(w) for w in application()))
 
 
 def centre(accessible):
@@ -132,10 +91,10 @@ def background_point(text_area, covered=()):
     raise SystemExit("FAIL no part of the text area is in sight")
 
 
-app = until("Sorvanto on the accessibility bus", application, 30)
+app = application(30)
 main = window("Velmora-SORVANTO Vrs. 1.0")
-text_area = find(main, "text", "texto do sorvanto")
-colour_list = find(main, "combo box")
+text_area = shown(main, "text", "texto do sorvanto")
+colour_list = shown(main, "combo box")
 
 
 def background(covered=()):
@@ -146,21 +105,18 @@ def background(covered=()):
 def drop_colour_list():
     """The dropped list's first entry in sight. A click while the window is still settling after
     start-up may be lost."""
-    for attempt in range(3):
+    for _ in range(3):
         click(colour_list)
-        try:
-            dropped = until("the dropped colour list", lambda: find(app, "list item", "White"), 5)
-            break
-        except SystemExit:
-            if attempt == 2:
-                raise
-    time.sleep(0.5)
-    return dropped
+        dropped = eventually(lambda: shown(app, "list item", "White"), 5)
+        if dropped:
+            time.sleep(0.5)
+            return dropped
+    raise TimeoutError("the colour list does not drop")
 
 
 def custom_colour_entry():
     xdotool("key", "Home")
-    return until("Custom... in sight", lambda: find(app, "list item", "Custom..."))
+    return until("Custom... in sight", lambda: shown(app, "list item", "Custom..."))
 
 
 def in_portuguese():
@@ -169,30 +125,30 @@ def in_portuguese():
     chooser = window("Selecionar cor")
     time.sleep(0.3)
     shot("colour-chooser-pt_BR")
-    check("the colour chooser speaks Portuguese", find(chooser, "label", "Cores básicas") is not None)
+    check("the colour chooser speaks Portuguese", shown(chooser, "label", "Cores básicas") is not None)
     xdotool("key", "Escape")
     gone("Selecionar cor")
 
-    click(find(main, "push button", "A"))
+    click(shown(main, "push button", "A"))
     font = window("Fonte")
     time.sleep(0.3)
     shot("font-chooser-pt_BR")
     check("the font chooser's texts that Qt's font dialog shares are in Portuguese",
-          find(font, "text", "Fonte:") is not None and find(font, "check box", "Sublinhado") is not None)
+          shown(font, "text", "Fonte:") is not None and shown(font, "check box", "Sublinhado") is not None)
     xdotool("key", "Escape")
     gone("Fonte")
 
-    click(find(main, "text", "Som"), repeat=2)
+    click(shown(main, "text", "Som"), repeat=2)
     files = window("Abrir")
     time.sleep(0.3)
     shot("file-chooser-pt_BR")
     check("the file chooser speaks Portuguese",
-          find(files, "label", "Procurar em:") is not None and find(files, "label", "Arquivos do tipo:") is not None
-          and find(files, "text", "Nome do arquivo:") is not None)
-    check("the filter keeps the program's own label", find(files, "combo box", "waves sounds (*.wav)") is not None)
+          shown(files, "label", "Procurar em:") is not None and shown(files, "label", "Arquivos do tipo:") is not None
+          and shown(files, "text", "Nome do arquivo:") is not None)
+    check("the filter keeps the program's own label", shown(files, "combo box", "waves sounds (*.wav)") is not None)
     xdotool("key", "Escape")
     gone("Abrir")
-    click(find(main, "push button", "sair"))
+    click(shown(main, "push button", "sair"))
 
 
 if locale == "pt_BR":
@@ -204,13 +160,13 @@ dropped = drop_colour_list()
 shot("colour-list-dropped")
 check("the dropped list shows eight entries",
       sum(1 for i in dropped.parent if i is not None and i.getState().contains(pyatspi.STATE_SHOWING)) == 8)
-click(until("Yellow in the list", lambda: find(app, "list item", "Yellow")))
-until("the text area to turn yellow", lambda: background() == (255, 255, 0), 5)
-check("a colour picked in the dropped list colours the text area", True)
+click(until("Yellow in the list", lambda: shown(app, "list item", "Yellow")))
+check("a colour picked in the dropped list colours the text area",
+      eventually(lambda: background() == (255, 255, 0), 5), str(background()))
 
 # "Custom...": its colour (black the first time) applies before the colour chooser asks.
 click(colour_list)
-until("the dropped colour list", lambda: find(app, "list item", "Yellow"))
+until("the dropped colour list", lambda: shown(app, "list item", "Yellow"))
 time.sleep(0.5)
 click(custom_colour_entry())
 chooser = window("Select Color")
@@ -221,30 +177,30 @@ xdotool("windowmove", moved[-1], 560, 400)
 until("the colour chooser to move", lambda: extents(chooser)[0] >= 560, 5)
 check("the first custom colour is black, applied while the chooser asks",
       background([extents(chooser)]) == (0, 0, 0), str(background([extents(chooser)])))
-retype(find(chooser, "text", "HTML:"), "#1e90ff")
+retype(shown(chooser, "text", "HTML:"), "#1e90ff")
 xdotool("key", "Return")
 gone("Select Color")
 check("the confirmed custom colour colours the text area", background() == (30, 144, 255), str(background()))
 
 # The font button: the chooser opens on its own first choice; a confirmed font goes to the text.
 before = text_area.queryText().getCharacterExtents(0, pyatspi.DESKTOP_COORDS)
-click(find(main, "push button", "A"))
+click(shown(main, "push button", "A"))
 font = window("Font")
 time.sleep(0.3)
 shot("font-chooser")
-fields = {name: text_of(find(font, "text", name)) for name in ("Font:", "Font style:", "Size:")}
+fields = {name: text_of(shown(font, "text", name)) for name in ("Font:", "Font style:", "Size:")}
 check("the font chooser opens on MS Sans Serif, bold, 18 points, red",
       fields == {"Font:": "MS Sans Serif", "Font style:": "Bold", "Size:": "18"}
-      and find(font, "combo box").name == "Red", str(fields))
-retype(find(font, "text", "Font:"), "Liberation Serif")
-click(find(font, "list item", "Italic"))
-retype(find(font, "text", "Size:"), "28")
-click(find(font, "check box", "Underline"))
-click(find(font, "combo box"))
-click(until("Blue among the font colours", lambda: find(font, "list item", "Blue")))
+      and shown(font, "combo box").name == "Red", str(fields))
+retype(shown(font, "text", "Font:"), "Liberation Serif")
+click(shown(font, "list item", "Italic"))
+retype(shown(font, "text", "Size:"), "28")
+click(shown(font, "check box", "Underline"))
+click(shown(font, "combo box"))
+click(until("Blue among the font colours", lambda: shown(font, "list item", "Blue")))
 time.sleep(0.3)
 shot("font-chooser-filled")
-click(find(font, "push button", "OK"))
+click(shown(font, "push button", "OK"))
 gone("Font")
 time.sleep(0.3)
 attributes = dict(a.split(":", 1) for a in text_area.queryText().getAttributeRun(0, False)[0])
@@ -258,28 +214,28 @@ x, y, w, h = extents(text_area)
 check("the text area takes the font's colour",
       count_colour(shot("font-applied"), (x, y, w, h // 3), (0, 0, 255)) > 200)
 
-click(find(main, "push button", "A"))
+click(shown(main, "push button", "A"))
 font = window("Font")
-fields = {name: text_of(find(font, "text", name)) for name in ("Font:", "Font style:", "Size:")}
+fields = {name: text_of(shown(font, "text", name)) for name in ("Font:", "Font style:", "Size:")}
 check("the font chooser opens on the last confirmed font",
       fields == {"Font:": "Liberation Serif", "Font style:": "Italic", "Size:": "28"}
-      and find(font, "combo box").name == "Blue", str(fields))
-retype(find(font, "text", "Size:"), "9")
-click(find(font, "push button", "Cancel"))
+      and shown(font, "combo box").name == "Blue", str(fields))
+retype(shown(font, "text", "Size:"), "9")
+click(shown(font, "push button", "Cancel"))
 gone("Font")
 check("cancelling the font chooser changes nothing",
       text_area.queryText().getCharacterExtents(0, pyatspi.DESKTOP_COORDS)[3] == after[3])
 
 # The sound field: a double-click opens the file chooser in the program's directory.
-sound = find(main, "text", "Som")
+sound = shown(main, "text", "Som")
 click(sound, repeat=2)
 files = window("Open")
 shot("file-chooser")
-name_box = find(files, "text", "File name:")
+name_box = shown(files, "text", "File name:")
 check("the file chooser opens in the program's directory on *.wav",
-      find(files, "combo box", program_dir) is not None and text_of(name_box) == "*.wav",
-      f"{find(files, 'combo box').name} / {text_of(name_box)}")
-check("it offers waves sounds", find(files, "combo box", "waves sounds (*.wav)") is not None)
+      shown(files, "combo box", program_dir) is not None and text_of(name_box) == "*.wav",
+      f"{shown(files, 'combo box').name} / {text_of(name_box)}")
+check("it offers waves sounds", shown(files, "combo box", "waves sounds (*.wav)") is not None)
 retype(name_box, wave)
 xdotool("key", "Return")
 gone("Open")
@@ -287,9 +243,9 @@ check("a confirmed file puts its full name in the sound field", text_of(sound) =
 
 click(sound, repeat=2)
 files = window("Open")
-name_box = find(files, "text", "File name:")
+name_box = shown(files, "text", "File name:")
 check("the file chooser opens again on the chosen file",
-      find(files, "combo box", os.path.dirname(wave)) is not None and text_of(name_box) == os.path.basename(wave),
+      shown(files, "combo box", os.path.dirname(wave)) is not None and text_of(name_box) == os.path.basename(wave),
       text_of(name_box))
 retype(name_box, "novo")
 xdotool("key", "Return")
@@ -303,10 +259,10 @@ xdotool("key", "Escape")
 gone("Open")
 check("cancelling the file chooser changes nothing", text_of(sound) == novo, text_of(sound))
 
-box = find(main, "check box")
+box = shown(main, "check box")
 click(box)
-check("the sound box ticks", until("the sound box to tick", lambda: box.getState().contains(pyatspi.STATE_CHECKED), 5))
-click(find(main, "push button", "sair"))
+check("the sound box ticks", eventually(lambda: box.getState().contains(pyatspi.STATE_CHECKED), 5))
+click(shown(main, "push button", "sair"))
 
 os.remove(os.path.join(artifacts, "now.png"))
 sys.exit(1 if failures else 0)

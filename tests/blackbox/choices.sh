@@ -8,35 +8,20 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/desktop.sh"
 program=$(realpath "$1")
 
-# choices.py's run in the language of LOCALE; "sair" ends the program, which says nothing on stderr.
+# choices.py's run in the language of LOCALE; "sair" ends the program, which says nothing.
 choices_in() {
-  local locale=$1 artifacts rc=0 status=0
+  local locale=$1 artifacts rc=0
   desktop_start 1024x768
   artifacts=${SORVANTO_ARTIFACTS:-$desktop_dir/artifacts}/choices
   mkdir -p "$artifacts" "$desktop_dir/sounds"
   wave=$desktop_dir/sounds/tone.wav
   sox -n -r 44100 -c 2 -b 16 "$wave" synth 0.8 sine 440 vol 0.5
 
-  env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$locale.UTF-8" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-    "$program" 2>"$desktop_dir/sorvanto.err" &
-  sorvanto=$!
-  desktop_pids+=("$sorvanto")
-
+  start_program env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$locale.UTF-8" "$program"
   timeout 180 /usr/bin/python3 "$here/choices.py" "$(dirname "$program")" "$wave" "$artifacts" "$locale" || rc=$?
-
-  if desktop_wait 10 sh -c "! kill -0 $sorvanto"; then
-    wait "$sorvanto" || status=$?
-    [ $status -eq 0 ] && echo "ok   \"sair\" ends the program ($locale)" ||
-      { echo "FAIL the program ended with $status ($locale)"; rc=1; }
-  else
-    echo "FAIL the program is still running ($locale)"
-    rc=1
-  fi
-  if [ -s "$desktop_dir/sorvanto.err" ]; then
-    echo "FAIL the program said ($locale):"
-    cat "$desktop_dir/sorvanto.err"
-    rc=1
-  fi
+  ends "sair ($locale)"
+  [ -s "$desktop_dir/app.log" ] && fail "the program said something ($locale)"
+  echo "ok   \"sair\" ends the program, which says nothing ($locale)"
   return $rc
 }
 

@@ -202,11 +202,11 @@ tray_icon() {
   done
   return 1
 }
-click_tray_icon() {  # click_tray_icon BUTTON
-  local icon x y
+click_tray_icon() {  # click_tray_icon BUTTON [DY]: DY pixels below the icon's centre
+  local icon
   icon=$(tray_icon) || return 1
   eval "$(xdotool getwindowgeometry --shell "$icon")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click "$1"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + ${2:-0})) click "$1"
 }
 # The program's visible windows that are neither its main window nor its tray icon.
 popup_menu() {
@@ -234,6 +234,7 @@ open_menu() {
 # start_watcher FILE: a StatusNotifierItem watcher and host on the session bus, writing each item
 # that registers to FILE; its PID in watcher_pid.
 start_watcher() {
+  watcher_items=$1
   /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sni_host.py" watch "$1" &
   watcher_pid=$!
   desktop_pids+=("$watcher_pid")
@@ -279,15 +280,6 @@ start_fullscreen_window() {
   activate_as_user "$fullscreen_window"
   desktop_wait 10 sh -c "xprop -id $fullscreen_window _NET_WM_STATE | grep -q FULLSCREEN" || fail "not fullscreen"
 }
-# countdown_running: the program's countdown, on the boot-time clock, has time left.
-countdown_running() {
-  local info
-  for info in /proc/"$app"/fdinfo/*; do
-    grep -q 'clockid: 7' "$info" 2>/dev/null && ! grep -q 'it_value: (0, 0)' "$info" && return 0
-  done
-  return 1
-}
-countdown_stopped() { ! countdown_running; }
 # drawn_whole WINDOW: what the screen shows of WINDOW is what WINDOW holds, but for a blinking caret.
 drawn_whole() {
   local x y w h differ
@@ -298,9 +290,50 @@ drawn_whole() {
   differ=$(compare -metric AE -fuzz 10% "$desktop_dir/on-screen.png" "$desktop_dir/in-window.png" null: 2>&1)
   [ "${differ%%.*}" -lt $((w * h / 200)) ]
 }
-# start_program COMMAND...: the program under test, reachable over the accessibility bus; its PID in app.
+# start_program COMMAND...: the program under test, reachable over the accessibility bus and held
+# when it quits (holdquit.cpp; more libraries to preload in LD_PRELOAD); its PID in app.
 start_program() {
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$@" >>"$desktop_dir/app.log" 2>&1 &
+  env LD_PRELOAD="${SORVANTO_HOLDQUIT:?names no library to preload}${LD_PRELOAD:+ $LD_PRELOAD}" \
+    SORVANTO_QUIT_FILE="$desktop_dir/quitting" ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$@" >>"$desktop_dir/app.log" 2>&1 &
   app=$!
   desktop_pids+=("$app")
 }
+# quitting: until the program has asked its event loop to end; it waits there, with its windows and
+# tray icon as it leaves them, until ended lets it go on.
+quitting() { desktop_wait 30 test -e "$desktop_dir/quitting"; }
+# ended: until the program has ended, held or not; its exit status in status.
+ended() {
+  rm -f "$desktop_dir/quitting"
+  timeout 30 tail --pid="$app" -f /dev/null || return 1
+  status=0
+  wait "$app" || status=$?
+}
+# The program's tray icon is gone from both kinds of tray: no icon window in an XEmbed tray, and
+# neither the connection nor the object of an item it registered on the bus (a held program would
+# not answer the call on its object).
+icon_gone() {
+  local item
+  tray_icon >/dev/null && return 1
+  [ -n "${watcher_items:-}" ] || return 0
+  while read -r item; do
+    [[ $(dbus-send --session --print-reply --reply-timeout=2000 --dest="${item%%/*}" "/${item#*/}" \
+      org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierItem string:Id 2>&1) =~ \
+      Error\.(ServiceUnknown|UnknownObject) ]] || return 1
+  done <"$watcher_items"
+}
+# ends HOW [icon-removed]: after HOW the program quits, its tray icon removed before if asked, and
+# ends with status 0.
+ends() {
+  quitting || fail "$1: the program does not quit"
+  [ "${2:-}" != icon-removed ] || icon_gone || fail "$1: the tray icon is still there when the program quits"
+  ended || fail "$1: the program does not end"
+  [ "$status" = 0 ] || fail "$1: exit status $status"
+}
+# Seconds left on the program's countdown, a kernel timer on the clock that goes on during sleep.
+countdown_left() {
+  grep -h -A3 '^clockid: 7$' /proc/"$app"/fdinfo/* 2>/dev/null | sed -n 's/^it_value: (\([0-9]*\),.*/\1/p' | grep .
+}
+# countdown_running: that countdown has time left; countdown_stopped: it has none.
+countdown_running() { grep -h -A3 '^clockid: 7$' /proc/"$app"/fdinfo/* 2>/dev/null | grep '^it_value:' | grep -vq '(0, 0)'; }
+countdown_stopped() { ! countdown_running; }

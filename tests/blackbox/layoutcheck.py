@@ -1,44 +1,21 @@
-"""Checks the laid-out window of a running program through the accessibility bus.
+"""Checks the laid-out window of the running program through the accessibility bus.
 
-usage: layoutcheck.py APPLICATION CLIENT_X CLIENT_Y CLIENT_WIDTH CLIENT_HEIGHT
+usage: layoutcheck.py CLIENT_X CLIENT_Y CLIENT_WIDTH CLIENT_HEIGHT
 
 Every control on screen must lie inside the control that holds it (nothing cut off) and must
 not cover a sibling by more than a seam (nothing overlapping); the window itself must have the
 client rectangle the window system reports. Prints what it found, and the faults; exits 1 on any.
 """
 import sys
-import time
 
-import pyatspi
+from sorvanto_ui import application, extents, has, is_showing
 
 # Edges scaled from a layout where two controls share a pixel row may share up to three.
 SEAM = 3
 
 
-def extents(node):
-    try:
-        e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    except NotImplementedError:
-        return None
-    return (e.x, e.y, e.width, e.height)
-
-
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
-
-
 def label(node):
     return "%s %r" % (node.getRoleName(), node.name)
-
-
-def find_application(name, seconds=10):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == name and app.childCount > 0:
-                return app
-        time.sleep(0.2)
-    return None
 
 
 def overlap(a, b):
@@ -50,10 +27,10 @@ def overlap(a, b):
 def check(node, box, faults, depth=1):
     placed = []
     for child in node:
-        if child is None or not showing(child):
+        if child is None or not is_showing(child) or not has(child, "Component"):
             continue
         rect = extents(child)
-        if not rect or rect[2] <= 0 or rect[3] <= 0:
+        if rect[2] <= 0 or rect[3] <= 0:
             continue
         print("  " * depth + "%s %s" % (label(child), rect))
         if (rect[0] < box[0] or rect[1] < box[1] or rect[0] + rect[2] > box[0] + box[2]
@@ -67,13 +44,8 @@ def check(node, box, faults, depth=1):
 
 
 def main():
-    name = sys.argv[1]
-    client = tuple(int(v) for v in sys.argv[2:6])
-    app = find_application(name)
-    if app is None:
-        print("no accessible application %r" % name)
-        return 1
-    window = app[0]
+    client = tuple(int(v) for v in sys.argv[1:5])
+    window = application(10)[0]
     faults = []
     rect = extents(window)
     print("%s %s" % (label(window), rect))

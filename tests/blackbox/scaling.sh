@@ -21,7 +21,6 @@ program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 shots=${SORVANTO_ARTIFACTS:-/tmp}/shots-scaling
 mkdir -p "$shots"
-title="Velmora-SORVANTO Vrs. 1.0"
 failures=0
 
 # on_screen SIZE CLIENT_WIDTHxCLIENT_HEIGHT [LAYOUT_CHECK] [ENVIRONMENT...]
@@ -32,11 +31,10 @@ on_screen() (
   DESKTOP_SOUND=0 desktop_start "$size" || exit 1
   /usr/libexec/at-spi-bus-launcher --launch-immediately >"$desktop_dir/atspi.log" 2>&1 &
   desktop_pids+=($!)
-  env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$@" "$program" >"$desktop_dir/program.log" 2>&1 &
-  desktop_pids+=($!)
-  desktop_wait 15 xdotool search --onlyvisible --name "^$title\$" || { echo "$size: no window"; exit 1; }
+  start_program env "$@" "$program"
+  desktop_wait 15 shown || { echo "$size: no window"; exit 1; }
   local window
-  window=$(xdotool search --onlyvisible --name "^$title\$" | head -1)
+  window=$(main_window)
   # The window manager frames and places the window after it is mapped.
   desktop_wait 20 sh -c "xprop -id $window _NET_FRAME_EXTENTS | grep -q =" ||
     { echo "FAULT: $size: the window manager did not frame the window"; cat "$desktop_dir"/*.log; exit 1; }
@@ -60,7 +58,7 @@ on_screen() (
     echo "FAULT: $size: the framed window does not lie on the screen"; ok=0
   fi
   if [ "$layout" = check ]; then
-    /usr/bin/python3 "$here/layoutcheck.py" "$(basename "$program")" "$x" "$y" "$w" "$h" || ok=0
+    /usr/bin/python3 "$here/layoutcheck.py" "$x" "$y" "$w" "$h" || ok=0
   fi
   # Leaving the subshell ends the program with the rest of its desktop.
   [ $ok = 1 ]

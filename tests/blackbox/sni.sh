@@ -24,9 +24,10 @@ ui settext Intervalo 30
 ui press Ativado
 desktop_wait 5 hidden || fail "arming leaves the window"
 
+# A primary activation does nothing: the window, asked after its call has returned, is still hidden.
 host call "$item" Activate 500 300
-sleep 0.5
-hidden || fail "a primary activation showed the window"
+ui hidden "texto do sorvanto" || fail "a primary activation showed the window"
+popup_menu >/dev/null && fail "a primary activation opened a menu"
 
 # Under XWayland the pointer's place is unknown while it is over another program's Wayland window.
 xdotool mousemove 100 100
@@ -46,8 +47,5 @@ host click "$item" "Configurações"
 desktop_wait 5 shown || fail "Configurações from the host's own menu"
 
 host click "$item" "Sair"
-status=0
-timeout 10 tail --pid="$app" -f /dev/null || fail "Sair from the host's menu does not end the program"
-wait "$app" || status=$?
-[ $status = 0 ] || fail "exit status $status"
+ends "Sair from the host's menu"
 echo "sni: exported menu, context menu where the host asks, secondary activation and the host's menu all answer"

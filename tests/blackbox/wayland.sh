@@ -50,7 +50,7 @@ fi
 echo "== arming"
 # A headless Weston has no input devices, and XWayland crashes on XTEST input: the radio item takes
 # the focus through the accessibility bus, and a key press is sent to the window itself.
-"$here/accessible.py" focus "$(basename "$program")" Ativado || fail "could not focus Ativado"
+ui focus Ativado || fail "could not focus Ativado"
 xdotool key --window "$window" space 2>/dev/null
 # The session has no tray, and Weston's X11 window manager does not minimize: the armed window stays
 # where the user can reach it.

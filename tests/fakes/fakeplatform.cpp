@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QStandardPaths>
-#include <algorithm>
 
 // Qt's dialogs under test keep their history and custom colours where Qt's test mode puts them,
 // never in the configuration of the user who runs a test by hand.
@@ -11,9 +10,10 @@ Q_COREAPP_STARTUP_FUNCTION(useTestPaths)
 
 namespace sorvanto::test {
 
-int FakeNotifyIcon::count(NotifyIconMessage message) const {
-    return static_cast<int>(
-        std::count_if(calls.begin(), calls.end(), [message](const Call& c) { return c.message == message; }));
+bool FakeNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) {
+    calls.push_back({message, data});
+    if (succeed) shown = message == NotifyIconMessage::NIM_ADD;
+    return succeed;
 }
 
 void FakeTimer::fire() {

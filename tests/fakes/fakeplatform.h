@@ -19,18 +19,16 @@ public:
         NotifyIconMessage message;
         NotifyIconData data;
     };
-    bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override {
-        calls.push_back({message, data});
-        return succeed;
-    }
+    bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
     void setHostMenu(QMenu* menu) override { hostMenu = menu; }
     bool trayAvailable() const override { return trayThere; }
-    int count(NotifyIconMessage message) const;
 
     QMenu* hostMenu = nullptr;
     std::vector<Call> calls;
     bool succeed = true;
     bool trayThere = true;
+    // Whether the tray shows the icon now.
+    bool shown = false;
 };
 
 class FakeSound final : public SoundPlayer {

@@ -82,19 +82,13 @@ DESKTOP_SOUND=0 desktop_start 1024x768 || die "no desktop"
 (in_root_exec /usr/bin/sorvanto) >"$desktop_dir/sorvanto.log" 2>&1 &
 app=$!
 desktop_pids+=("$app")
-title='^Velmora-SORVANTO Vrs\. 1\.0$'
-if desktop_wait 20 xdotool search --onlyvisible --name "$title"; then
-  window=$(xdotool search --onlyvisible --name "$title" | head -1)
+if desktop_wait 20 shown; then
+  window=$(main_window)
   xprop -id "$window" _NET_WM_PID | grep -q "= $app\$" || fail "the window belongs to another process"
   [ "$(readlink "/proc/$app/exe")" = "$root/usr/bin/sorvanto" ] || fail "not the installed program: $(readlink "/proc/$app/exe")"
 else
   fail "no window"; cat "$desktop_dir/sorvanto.log"
 fi
-tray_icon() {  # the window that the program embedded in the tray, if any
-  local panel
-  panel=$(xdotool search --classname '^panel$' 2>/dev/null | head -1) || return 1
-  xwininfo -tree -id "$panel" | sed -n 's/^ *\(0x[0-9a-f]*\) "sorvanto": ("sorvanto" "sorvanto").*/\1/p' | grep .
-}
 if desktop_wait 10 tray_icon; then
   xprop -id "$(tray_icon)" _NET_WM_PID | grep -q "= $app\$" || fail "the tray icon belongs to another process"
 else
@@ -106,12 +100,10 @@ if [ -n "${window:-}" ]; then
   # Closed the way a user does, through the window manager, which may still be announcing what it supports.
   desktop_wait 10 sh -c 'xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW'
   if xdotool windowactivate --sync "$window" key alt+F4; then
-    if wait "$app"; then echo "closed"; else fail "the program ended with status $?"; fi
+    if ! ended; then fail "Alt+F4 does not end the program"; elif [ "$status" = 0 ]; then echo "closed"; else fail "exit status $status"; fi
   else
     fail "could not close the window"
   fi
-  desktop_wait 5 sh -c '! xwininfo -root -tree | grep -q "\"sorvanto\": (\"sorvanto\" \"sorvanto\")"' ||
-    fail "the tray icon stayed after the program ended"
 fi
 
 echo "== removal"

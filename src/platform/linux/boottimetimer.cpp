@@ -1,5 +1,6 @@
 #include "boottimetimer.h"
 
+#include <cerrno>
 #include <stdexcept>
 #include <sys/timerfd.h>
 #include <unistd.h>
@@ -16,7 +17,7 @@ void BoottimeTimer::start(std::uint32_t milliseconds) {
         fd_ = ::timerfd_create(CLOCK_BOOTTIME, TFD_NONBLOCK | TFD_CLOEXEC);
         if (fd_ < 0) throw std::runtime_error("Not enough timers available");
         notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { expired(); });
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { expired(); });
     }
     timespec period{};
     period.tv_sec = milliseconds / 1000;
@@ -25,16 +26,32 @@ void BoottimeTimer::start(std::uint32_t milliseconds) {
     if (::timerfd_settime(fd_, 0, &timing, nullptr) != 0) throw std::runtime_error("Not enough timers available");
 }
 
+// Disarming also forgets expirations not yet read, so a stopped timer never ticks late; one that
+// cannot be disarmed is given up for the same reason.
 void BoottimeTimer::stop() {
     if (fd_ < 0) return;
     const itimerspec disarmed{};
-    // Disarming also forgets expirations not yet read, so a stopped timer never ticks late.
-    ::timerfd_settime(fd_, 0, &disarmed, nullptr);
+    if (::timerfd_settime(fd_, 0, &disarmed, nullptr) != 0) discard();
 }
 
 void BoottimeTimer::expired() {
     std::uint64_t expirations = 0;
-    if (::read(fd_, &expirations, sizeof expirations) == sizeof expirations && expirations > 0) emit ticked();
+    const ssize_t got = ::read(fd_, &expirations, sizeof expirations);
+    if (got == sizeof expirations) {
+        if (expirations > 0) emit ticked();
+    } else if (got >= 0 || (errno != EAGAIN && errno != EINTR)) {
+        // Still readable, the descriptor would wake the event loop again at once, for ever.
+        discard();
+    }
+}
+
+// The next start makes a new timer. The notifier may be the one reporting now, so it goes once
+// the event loop is back.
+void BoottimeTimer::discard() {
+    notifier_->setEnabled(false);
+    notifier_.release()->deleteLater();
+    ::close(fd_);
+    fd_ = -1;
 }
 
 std::unique_ptr<Timer> BoottimeTimerFactory::createTimer() { return std::make_unique<BoottimeTimer>(); }

@@ -19,6 +19,7 @@ protected:
 
 private:
     void expired();
+    void discard();
 
     int fd_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;

@@ -2,18 +2,33 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QtEndian>
 #include <canberra.h>
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
+#include <fcntl.h>
 #include <mutex>
 #include <optional>
 #include <pthread.h>
 #include <sched.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace sorvanto {
+
+namespace {
+
+// A sound as the worker plays it, made ready by the caller: the worker uses nothing of Qt's, which
+// may already be gone when a sound call that blocked returns during the program's exit.
+struct Sound {
+    // A theme sound's name, or empty.
+    std::string theme;
+    // A file's name in the file system's encoding, or empty.
+    std::string file;
+};
+
+}  // namespace
 
 // What the program asked for and the worker has not yet taken, shared with the worker so that
 // a worker left behind at destruction still has it.
@@ -21,8 +36,10 @@ struct CanberraSound::Requests {
     std::mutex mutex;
     std::condition_variable wake;
     std::condition_variable finished;
-    std::optional<QString> pending;
+    std::optional<Sound> pending;
     bool stopping = false;
+    // The program no longer waits for the worker: its exit has begun.
+    bool abandoned = false;
     bool done = false;
 };
 
@@ -39,36 +56,40 @@ bool isThemeName(const QString& name) {
 }
 
 // Only a readable regular file is opened: a FIFO or a device would block the reader.
-bool isPlayableFile(const QByteArray& path) {
+bool isPlayableFile(const std::string& path) {
     struct stat info {};
-    return ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.constData(), R_OK) == 0;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }
 
 // A wave file that ends before the length its RIFF header gives has lost samples; the service
 // would play the part that is left, and a damaged file plays the default sound instead.
-bool isCutShort(const QByteArray& path) {
-    QFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray header = file.read(8);
-    if (header.size() < 8 || !header.startsWith("RIFF")) return false;
-    const quint64 declared = qFromLittleEndian<quint32>(header.constData() + 4);
-    return quint64(file.size()) < declared + 8;
+bool isCutShort(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    unsigned char header[8];
+    struct stat info {};
+    const bool riff = ::read(fd, header, sizeof header) == sizeof header && std::memcmp(header, "RIFF", 4) == 0 &&
+                      ::fstat(fd, &info) == 0;
+    ::close(fd);
+    if (!riff) return false;
+    const std::uint64_t declared = header[4] | header[5] << 8 | header[6] << 16 | std::uint64_t(header[7]) << 24;
+    return std::uint64_t(info.st_size) < declared + 8;
 }
 
 int playTheme(ca_context* context, const char* name) {
     return ca_context_play(context, SoundId, CA_PROP_EVENT_ID, name, nullptr);
 }
 
-void playNamed(ca_context* context, const QString& name) {
+// The theme sound, else the file, else the default sound. Each call may block for as long as the
+// sound server does; once the program is ending, nothing more is tried.
+template <class Ending>
+void playSound(ca_context* context, const Sound& sound, Ending ending) {
     ca_context_cancel(context, SoundId);
-    if (!name.isEmpty()) {
-        if (isThemeName(name) && playTheme(context, name.toUtf8().constData()) == CA_SUCCESS) return;
-        const QByteArray path = QFile::encodeName(name);
-        if (isPlayableFile(path) && !isCutShort(path) &&
-            ca_context_play(context, SoundId, CA_PROP_MEDIA_FILENAME, path.constData(), nullptr) == CA_SUCCESS)
-            return;
-    }
-    playTheme(context, DefaultSound);
+    if (!sound.theme.empty() && !ending() && playTheme(context, sound.theme.c_str()) == CA_SUCCESS) return;
+    if (!sound.file.empty() && !ending() && isPlayableFile(sound.file) && !isCutShort(sound.file) &&
+        ca_context_play(context, SoundId, CA_PROP_MEDIA_FILENAME, sound.file.c_str(), nullptr) == CA_SUCCESS)
+        return;
+    if (!ending()) playTheme(context, DefaultSound);
 }
 
 }  // namespace
@@ -79,6 +100,10 @@ void CanberraSound::run(const std::shared_ptr<Requests>& requests) {
     // A batch thread never preempts the thread that wakes it; it runs once that one yields.
     const sched_param batch{};
     pthread_setschedparam(pthread_self(), SCHED_BATCH, &batch);
+    const auto ending = [&requests] {
+        std::lock_guard lock(requests->mutex);
+        return requests->stopping;
+    };
     ca_context* context = nullptr;
     if (ca_context_create(&context) != CA_SUCCESS) context = nullptr;
     if (context) ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Sorvanto", nullptr);
@@ -86,10 +111,13 @@ void CanberraSound::run(const std::shared_ptr<Requests>& requests) {
         std::unique_lock lock(requests->mutex);
         requests->wake.wait(lock, [&] { return requests->stopping || requests->pending; });
         if (requests->stopping) break;
-        const QString name = *requests->pending;
+        const Sound sound = std::move(*requests->pending);
         requests->pending.reset();
         lock.unlock();
-        if (context) playNamed(context, name);
+        if (context) playSound(context, sound, ending);
+        // Left behind, the worker may already be outliving the program's statics: it touches
+        // nothing more, not even its context, which the process's end takes back.
+        if (std::lock_guard guard(requests->mutex); requests->abandoned) return;
     }
     if (context) ca_context_destroy(context);
     std::lock_guard lock(requests->mutex);
@@ -105,6 +133,7 @@ CanberraSound::~CanberraSound() {
     requests_->stopping = true;
     requests_->wake.notify_one();
     const bool done = requests_->finished.wait_for(lock, LeaveBehindAfter, [this] { return requests_->done; });
+    requests_->abandoned = !done;
     lock.unlock();
     if (done)
         worker_.join();
@@ -113,9 +142,12 @@ CanberraSound::~CanberraSound() {
 }
 
 void CanberraSound::play(const QString& name) {
+    Sound sound;
+    if (isThemeName(name)) sound.theme = name.toStdString();
+    if (!name.isEmpty()) sound.file = QFile::encodeName(name).toStdString();
     {
         std::lock_guard lock(requests_->mutex);
-        requests_->pending = name;
+        requests_->pending = std::move(sound);
     }
     requests_->wake.notify_one();
 }

@@ -15,6 +15,8 @@ namespace {
 
 using xcb::atom;
 using xcb::owned;
+// X positions are signed 16-bit values.
+constexpr std::uint32_t LargestExtent = 32767;
 
 bool supports(xcb_connection_t* c, xcb_window_t root, xcb_atom_t feature) {
     const auto reply = owned(xcb_get_property_reply(
@@ -64,20 +66,27 @@ QMargins askWindowManager(xcb_connection_t* c) {
     xcb_flush(c);
     if (!answer) return {};
 
-    // The window manager counts device pixels; the window is laid out in Qt's logical ones.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
-    const auto logical = [ratio](std::uint32_t pixels) { return static_cast<int>(std::ceil(pixels / ratio)); };
-    const auto& [left, right, top, bottom] = *answer;
-    return QMargins(logical(left), logical(top), logical(right), logical(bottom));
+    return logicalFrame(*answer, screen ? screen->devicePixelRatio() : 1.0);
 }
 
 }  // namespace
 
+QMargins logicalFrame(const std::array<std::uint32_t, 4>& extents, qreal devicePixelRatio) {
+    if (std::any_of(extents.begin(), extents.end(), [](std::uint32_t e) { return e > LargestExtent; })) return {};
+    const auto logical = [devicePixelRatio](std::uint32_t pixels) {
+        return static_cast<int>(std::ceil(pixels / devicePixelRatio));
+    };
+    const auto& [left, right, top, bottom] = extents;
+    return QMargins(logical(left), logical(top), logical(right), logical(bottom));
+}
+
 QMargins X11Screen::frameMargins() const {
     if (!frame_) {
         const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-        frame_ = x11 ? askWindowManager(x11->connection()) : QMargins();
+        // Qt's offscreen platform offers the X11 interface without an X connection behind it.
+        xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+        frame_ = connection ? askWindowManager(connection) : QMargins();
     }
     return *frame_;
 }

@@ -2,6 +2,8 @@
 
 #include "../qt/qtscreen.h"
 
+#include <array>
+#include <cstdint>
 #include <optional>
 
 namespace sorvanto {
@@ -15,5 +17,10 @@ public:
 private:
     mutable std::optional<QMargins> frame_;
 };
+
+// The frame a window manager reports, left, right, top and bottom in device pixels, in the window's
+// logical pixels; none where a value is more than an X screen can hold, as only a broken window
+// manager would report.
+QMargins logicalFrame(const std::array<std::uint32_t, 4>& extents, qreal devicePixelRatio);
 
 }  // namespace sorvanto

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "fakeplatform.h"
+#include "main.h"
+
+#include <QCloseEvent>
+#include <QRadioButton>
+#include <QTest>
+#include <QWindow>
+#include <memory>
+
+namespace sorvanto::test {
+
+// The main window on the fake desktop services, driven as its user and the desktop drive it. The
+// fakes are set up in platform before start(); a dialog opens only as a test announced it in
+// platform.dialogs, and finish() fails the test on any other.
+class WindowFixture {
+public:
+    FakePlatform platform;
+    std::unique_ptr<Tfrmmain> frm;
+    // Whether the program has been told to end.
+    bool ended = false;
+
+    // The window built and shown as the program starts it.
+    void start() {
+        frm = std::make_unique<Tfrmmain>(platform.services());
+        QObject::connect(frm.get(), &Tfrmmain::terminateRequested, [this] { ended = true; });
+        frm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
+    }
+    // The window gone; a dialog not announced, or announced and never opened, fails the test.
+    void finish() {
+        frm.reset();
+        const QStringList unexpected = platform.dialogs.unexpected();
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(u'\n')));
+    }
+
+    FakeTimer& timer1() { return *platform.timers.timers.at(0); }
+    bool iconShown() const { return platform.notifyIcon.shown; }
+    // The title the error boxes and the tray icon's tip carry.
+    static QString title() { return applicationTitle(QCoreApplication::applicationFilePath()); }
+
+    // The tray reports a mouse message over its icon.
+    void tray(int mouseMessage) {
+        QVERIFY2(iconShown(), "no tray icon to click");
+        emit platform.notifyIcon.trayMessage(TrayCallbackMessage, mouseMessage);
+    }
+    // A right click on the tray icon, then the item of that name in the menu that pops up.
+    void choose(const char* item) {
+        const std::size_t popups = platform.pointer.popups.size();
+        tray(WM_RBUTTONDOWN);
+        QVERIFY2(platform.pointer.popups.size() == popups + 1, "no menu on a right click");
+        for (QAction* action : platform.pointer.popups.back().first->actions()) {
+            if (action->objectName() != QLatin1String(item)) continue;
+            QVERIFY2(action->isVisible() && action->isEnabled(), item);
+            action->trigger();
+            return;
+        }
+        QFAIL(qPrintable(QStringLiteral("no %1 in the menu").arg(QLatin1String(item))));
+    }
+    // A click on an item of the radio group: 0 is "Ativado", 1 "Desativado".
+    void select(int item) {
+        QTest::mouseClick(frm->rdgrpativo->findChildren<QRadioButton*>().at(item), Qt::LeftButton);
+    }
+    // "Ativado" selected with the interval field holding minutes.
+    void arm(const QString& minutes) {
+        frm->Spininterval->setText(minutes);
+        select(0);
+    }
+    // The window manager's close command, as the close box or Alt+F4 give it.
+    void closeWindow() {
+        QVERIFY(frm->windowHandle());
+        QCloseEvent close;
+        QCoreApplication::sendEvent(frm->windowHandle(), &close);
+    }
+};
+
+}  // namespace sorvanto::test
