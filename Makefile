@@ -1,12 +1,15 @@
 # make run   installs what is missing, builds and starts the program (build/sorvanto)
 # make test  installs what is missing, builds with the sanitizers and runs every test; builds
 #            with the null backend too and runs the in-process tests there
+# make test-desktops  installs the window managers and tray hosts of the desktop matrix and runs the
+#            program under each (tests/blackbox/desktops.sh), skipping those not installed; prints
+#            the table; a few minutes after the build
 # make package  builds the Debian package build-package/sorvanto_<version>_<arch>.deb
 # make bench    installs what is missing, builds in Release into build-bench/ and measures the
 #               program against the floor and any installed peers (bench/README.md); ~12 minutes
 JOBS ?= $(shell nproc)
 
-.PHONY: run test bench build package deps test-deps clean
+.PHONY: run test test-desktops bench build package deps test-deps desktops-deps clean
 
 run: build
 	./build/sorvanto
@@ -26,6 +29,14 @@ test: test-deps build
 	cmake --build build-tests -j $(JOBS)
 	cd build-tests && ctest --output-on-failure
 
+# A build of its own, without the sanitizers: the matrix is about the desktops, and the plain program
+# starts faster on the slow ones.
+test-desktops: desktops-deps
+	cmake -S . -B build-desktops -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-desktops -j $(JOBS) --target sorvanto sorvanto_fastclock sorvanto_holdquit
+	SORVANTO_ARTIFACTS=$(CURDIR)/build-desktops/artifacts SORVANTO_HOLDQUIT=$(CURDIR)/build-desktops/tests/libsorvanto_holdquit.so \
+	  tests/blackbox/desktops.sh build-desktops/sorvanto build-desktops/tests/libsorvanto_fastclock.so
+
 package: deps
 	JOBS=$(JOBS) ./scripts/build-package.sh build-package
 
@@ -38,5 +49,8 @@ deps:
 test-deps:
 	./scripts/install-deps.sh --tests
 
+desktops-deps:
+	./scripts/install-deps.sh --desktops
+
 clean:
-	rm -rf build build-tests build-portable build-package build-bench
+	rm -rf build build-tests build-portable build-package build-bench build-desktops

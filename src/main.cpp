@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QWindow>
 
 // The window's pictures live in the library that holds the window.
 static void initResources() { Q_INIT_RESOURCE(sorvanto); }
@@ -80,6 +81,7 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
         QWidget* widget = control<QWidget>(c.name);
         laidOutPlaces_[widget] = widget->geometry();
     }
+    Panel2->installEventFilter(this);
 }
 
 template <class Control>
@@ -234,7 +236,7 @@ void Tfrmmain::rdgrpativoClick() {
     if (rdgrpativo->itemIndex() == 0) {
         setView(View::Armed);
         Timer1->setInterval(intervalMilliseconds(Spininterval->value()));
-        hide();
+        hideWindow();
         Timer1->setEnabled(true);
     } else {
         Timer1->setEnabled(false);
@@ -258,6 +260,7 @@ void Tfrmmain::Timer1Timer() {
         }
     }
     showInFront();
+    platform_.windowManager.bringToFront(*this);
 }
 
 // The views and the tray.
@@ -271,7 +274,7 @@ void Tfrmmain::Configuraes1Click() {
         setView(View::Armed);
         setMaximized(false);
         setStayOnTop(false);
-        hide();
+        hideWindow();
     } else {
         setView(View::Configuration);
         setMaximized(false);
@@ -283,19 +286,19 @@ void Tfrmmain::Configuraes1Click() {
 void Tfrmmain::Panel2DblClick() {
     if (AlertRaised) return;
     WindowShown = false;
-    hide();
+    hideWindow();
 }
 
 void Tfrmmain::TrayIconCallback(int mouseMessage) {
     switch (mouseMessage) {
     case WM_RBUTTONDOWN: platform_.pointer.TrackPopupMenu(*PopupMenu1, platform_.pointer.GetCursorPos()); break;
-    case WM_MBUTTONDOWN: hide(); break;
+    case WM_MBUTTONDOWN: hideWindow(); break;
     default: break;
     }
 }
 
 void Tfrmmain::SysMenuCommand(unsigned wParam) {
-    if ((wParam & 0xFFF0) == SC_MINIMIZE) hide();
+    if ((wParam & 0xFFF0) == SC_MINIMIZE) hideWindow();
 }
 
 // The reminder's font, its background and its sound.
@@ -348,14 +351,30 @@ void Tfrmmain::setView(View view) {
 
 void Tfrmmain::restoreLaidOutPlaces() {
     for (const auto& [widget, place] : laidOutPlaces_) widget->setGeometry(place);
+    keepButtonsInside();
 }
 
-// The border is fixed for the user; only the alert maximizes the window.
+// No control is anchored to the right, but a window narrower than the layout, such as a tiling
+// window manager's share of the screen, must not cut off the bottom panel's buttons, "OK" above
+// all: they move left as far as it takes.
+void Tfrmmain::keepButtonsInside() {
+    for (SpeedButton* button : {btnspok1, btnspexit}) {
+        const QRect place = laidOutPlaces_.at(button);
+        button->move(std::max(0, std::min(place.left(), Panel2->width() - place.width())), place.top());
+    }
+}
+
+// The border is fixed for the user; only the alert maximizes the window. A window that the window
+// manager maps already maximized may come on screen with parts of its first frame missing (under
+// metacity's compositor they stay black until painted again), so a window that is not on screen
+// is maximized once it is.
 void Tfrmmain::setMaximized(bool maximized) {
+    maximizeWhenExposed_ = maximized && !(windowHandle() && windowHandle()->isExposed());
+    if (maximizeWhenExposed_) return;
     if (maximized) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+        unminimize(Qt::WindowMaximized);
     } else {
         setWindowState(windowState() & ~Qt::WindowMaximized);
         setFixedSize(normalClientSize_);
@@ -368,10 +387,33 @@ void Tfrmmain::setStayOnTop(bool onTop) {
 
 // A window hidden on minimize would otherwise come back as an icon, and the alert be missed.
 void Tfrmmain::showInFront() {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
+    // A window minimized in place of hiding was never hidden, and gets no show notification.
+    const bool shownUnnotified = isVisible() && !WindowShown;
+    unminimize({});
     show();
     raise();
     activateWindow();
+    if (shownUnnotified) FormShow();
+}
+
+// A window minimized in place of hiding that the program brings back no longer waits for the user.
+void Tfrmmain::unminimize(Qt::WindowStates states) {
+    minimizedAsHidden_ = false;
+    setWindowState((windowState() & ~Qt::WindowMinimized) | states);
+}
+
+// Hidden, the window is reached again through the tray icon. Where no tray is there to show it,
+// the window is minimized instead and counts as hidden: it stays in the task list, from where the
+// user brings it back as "Configurações" would. A window manager that does not minimize leaves it
+// on screen, as if the user had brought it back at once.
+void Tfrmmain::hideWindow() {
+    if (platform_.notifyIcon.trayAvailable() || isHidden()) {
+        hide();
+        return;
+    }
+    minimizedAsHidden_ = true;
+    FormHide();
+    if (!platform_.windowManager.minimize(*this)) Configuraes1Click();
 }
 
 void Tfrmmain::setVisible(bool visible) {
@@ -388,6 +430,7 @@ void Tfrmmain::placeAtFirstShow() {
 
 void Tfrmmain::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) handle([this] { FormShow(); });
+    windowHandle()->installEventFilter(this);
     QWidget::showEvent(event);
 }
 
@@ -396,15 +439,27 @@ void Tfrmmain::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
-// The window manager minimizes by changing the window's state; that is the minimize command.
+// The window manager minimizes by changing the window's state; that is the minimize command. A
+// window minimized in place of hiding that becomes the active one again was brought back by the
+// user, from the task list or Alt+Tab.
 void Tfrmmain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
         if (isMinimized() && !(old & Qt::WindowMinimized)) handle([this] { SysMenuCommand(SC_MINIMIZE); });
     }
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && minimizedAsHidden_)
+        handle([this] { Configuraes1Click(); });
     QWidget::changeEvent(event);
 }
 
 void Tfrmmain::resizeEvent(QResizeEvent*) { alignControls(this, 0); }
+
+bool Tfrmmain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Panel2 && event->type() == QEvent::Resize) keepButtonsInside();
+    if (watched == windowHandle() && event->type() == QEvent::Expose && maximizeWhenExposed_ &&
+        windowHandle()->isExposed())
+        setMaximized(true);
+    return QWidget::eventFilter(watched, event);
+}
 
 }  // namespace sorvanto

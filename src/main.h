@@ -103,6 +103,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class View { Configuration, Armed };
@@ -119,9 +120,12 @@ private:
     void setClientSize(QSize size);
     void setView(View view);
     void restoreLaidOutPlaces();
+    void keepButtonsInside();
     void setMaximized(bool maximized);
     void setStayOnTop(bool onTop);
     void showInFront();
+    void hideWindow();
+    void unminimize(Qt::WindowStates states);
     void placeAtFirstShow();
 
     Platform platform_;
@@ -129,6 +133,8 @@ private:
     QSize normalClientSize_;
     std::map<QWidget*, QRect> laidOutPlaces_;
     bool placed_ = false;
+    bool minimizedAsHidden_ = false;
+    bool maximizeWhenExposed_ = false;
 };
 
 }  // namespace sorvanto

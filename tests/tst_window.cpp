@@ -56,6 +56,19 @@ private:
         }
         return stops;
     }
+    void verifyMinimizedAsHidden() {
+        QVERIFY(frm->isVisible());
+        QVERIFY(frm->isMinimized());
+        QVERIFY(!frm->WindowShown);
+    }
+    // From the task list, as the window manager does it: the window is restored and activated.
+    void bringBack() {
+        frm->setWindowState(frm->windowState() & ~Qt::WindowMinimized);
+        activate();
+        QVERIFY(frm->WindowShown);
+        QVERIFY(!frm->isMinimized());
+        verifyConfigurationView();
+    }
     void verifyLaidOutPlaces() {
         QCOMPARE(frm->Panel3->geometry(), QRect(2, 2, 532, 75));
         QCOMPARE(frm->editmsg1->geometry(), QRect(144, 55, 353, 18));
@@ -354,6 +367,85 @@ private slots:
         w->timer1().fire();
         QVERIFY(frm->isVisible());
         QVERIFY(!frm->isMinimized());
+    }
+
+    // Without a tray nothing could bring a hidden window back: every way of hiding minimizes it
+    // instead, the countdown going on, and the user's bringing it back is "Configurações".
+    void withoutATrayHidingMinimizesAndTheUserBringsTheWindowBack() {
+        w->platform.notifyIcon.trayThere = false;
+        w->arm("30");
+        verifyMinimizedAsHidden();
+        verifyArmedView();
+        QVERIFY(w->timer1().running());
+        bringBack();
+        QVERIFY(w->timer1().running());
+        w->select(1);
+        QVERIFY(!w->timer1().running());
+
+        frm->setWindowState(Qt::WindowMinimized);
+        verifyMinimizedAsHidden();
+        bringBack();
+        QTest::mouseDClick(frm->Panel2, Qt::LeftButton, {}, QPoint(20, 20));
+        verifyMinimizedAsHidden();
+        bringBack();
+        w->choose("Configuraes1");
+        verifyMinimizedAsHidden();
+
+        w->select(0);
+        w->timer1().fire();
+        QTRY_VERIFY(frm->isMaximized());
+        QVERIFY(frm->WindowShown);
+        verifyArmedView();
+        w->tray(WM_MBUTTONDOWN);
+        verifyMinimizedAsHidden();
+
+        w->platform.notifyIcon.trayThere = true;
+        bringBack();
+        w->select(1);
+        w->select(0);
+        QVERIFY(!frm->isVisible());
+        QVERIFY(!frm->isMinimized());
+    }
+
+    // A tiling window manager keeps the window on screen: it shows the configuration view at once.
+    void withoutATrayAWindowManagerThatKeepsTheWindowShowsTheConfiguration() {
+        w->platform.notifyIcon.trayThere = false;
+        w->platform.windowManager.declinesToMinimize = true;
+        w->arm("30");
+        QVERIFY(frm->isVisible());
+        QVERIFY(frm->WindowShown);
+        verifyConfigurationView();
+        QVERIFY(w->timer1().running());
+    }
+
+    // Mapped already maximized, a window loses parts of its first frame under some compositors:
+    // the alert comes on screen at its normal size and is maximized there, brought in front as the
+    // user would bring it; the configuration view is only shown.
+    void theAlertIsMaximizedOnScreenAndBroughtToTheFront() {
+        w->arm("1");
+        QTRY_VERIFY(!frm->windowHandle()->isExposed());
+        w->timer1().fire();
+        QVERIFY(frm->isVisible());
+        QVERIFY(!frm->isMaximized());
+        QTRY_VERIFY(frm->isMaximized());
+        QCOMPARE(w->platform.windowManager.broughtToFront, std::vector<QWidget*>{frm});
+        w->choose("Configuraes1");
+        w->choose("Configuraes1");
+        QTRY_VERIFY(frm->windowHandle()->isExposed());
+        QVERIFY(!frm->isMaximized());
+        QCOMPARE(w->platform.windowManager.broughtToFront.size(), 1u);
+    }
+
+    // A tiling window manager gives the alert less room than the layout: "OK" stays in the window.
+    void okStaysInsideANarrowWindow() {
+        w->arm("1");
+        w->timer1().fire();
+        QTRY_VERIFY(frm->isMaximized());
+        frm->setWindowState(Qt::WindowNoState);
+        frm->resize(320, 240);
+        QTRY_COMPARE(frm->Panel2->width(), 316);
+        QVERIFY(frm->Panel2->rect().contains(frm->btnspok1->geometry()));
+        QCOMPARE(frm->btnspok1->y(), 4);
     }
 
     void theKeyboardVisitsTheControlsInTheirLaidOutOrder() {

@@ -49,6 +49,8 @@ public:
     virtual bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) = 0;
     // The menu for trays that draw the icon's menu themselves instead of reporting the press.
     virtual void setHostMenu(QMenu* menu) = 0;
+    // Whether a tray is there to show the icon, from which a hidden window can be brought back.
+    virtual bool trayAvailable() const = 0;
 
 signals:
     // What the tray sends the icon's hWnd for mouse activity over an icon added with NIF_MESSAGE:

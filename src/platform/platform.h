@@ -6,6 +6,7 @@
 #include "screen.h"
 #include "sound.h"
 #include "timer.h"
+#include "windowmanager.h"
 
 #include <memory>
 
@@ -19,6 +20,7 @@ struct Platform {
     Pointer& pointer;
     Dialogs& dialogs;
     Screen& screen;
+    WindowManager& windowManager;
 };
 
 // The services of the desktop this program was built for, owned together.

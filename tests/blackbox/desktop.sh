@@ -1,18 +1,35 @@
 # Sourced by the black-box tests: a private headless desktop (X server, session bus, window
-# manager, XEmbed tray, sound server with a null sink), torn down by PID when the test exits.
+# manager, tray, sound server with a null sink), torn down by PID when the test exits.
 #   desktop_start [WIDTHxHEIGHT]   then DISPLAY, DBUS_SESSION_BUS_ADDRESS and PULSE_SERVER are set.
+#   DESKTOP_WM     the window manager: openbox (the default), xfwm4, mutter, kwin_x11, marco,
+#                  metacity, icewm, fluxbox, i3, gnome-shell, or none
+#   DESKTOP_TRAY   what holds the program's icon: trayer (XEmbed, the default); xfce4-panel (its
+#                  systray, StatusNotifierItem and XEmbed, beside a task list); tasklist (that panel
+#                  with its task list and no tray); lxqt-panel (StatusNotifierItem only); lxqt-panel+tray
+#                  (with its tray plugin too); plasma (Plasma's panel under kwin_x11); appindicator
+#                  (GNOME Shell's indicator extension); none
+#   DESKTOP_SOUND  0 for no sound server
+#   desktop_start_wm NAME, desktop_start_tray NAME: the same, started later (a late panel).
 # Each shell, subshells included, may start a desktop of its own.
 
 desktop_pids=()
+# Where this file is, as a full path: XDG_CONFIG_DIRS takes no other.
+desktop_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 desktop_stop() {
-  local status=$? pid
+  local status=$? pid deadline=$((SECONDS + 5))
   set +e
   for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${desktop_pids[@]}"; do wait "$pid" 2>/dev/null; done
+  # fluxbox blocks SIGTERM once its X server is gone, and would never end.
+  for pid in "${desktop_pids[@]}"; do
+    while running "$pid" && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
+    running "$pid" && kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
   rm -rf "$desktop_dir"
   exit $status
 }
+running() { [ -e /proc/"$1" ] && ! grep -q '^State:.*Z' /proc/"$1"/status 2>/dev/null; }
 
 desktop_wait() {  # desktop_wait SECONDS COMMAND...: until COMMAND succeeds
   local deadline=$((SECONDS + $1)); shift
@@ -68,17 +85,91 @@ desktop_start() {
     export PULSE_SERVER=unix:$desktop_dir/no-sound-server
   fi
 
-  openbox >"$desktop_dir/openbox.log" 2>&1 &
+  desktop_start_wm "${DESKTOP_WM:-openbox}" || return 1
+  desktop_start_tray "${DESKTOP_TRAY:-trayer}"
+}
+
+desktop_start_wm() {  # desktop_start_wm NAME
+  local log=$desktop_dir/$1.log
+  case $1 in
+    none) return 0 ;;
+    mutter) mutter --x11 --replace >"$log" 2>&1 & ;;
+    kwin_x11) kwin_x11 --replace >"$log" 2>&1 & ;;
+    # A configuration of its own keeps i3 from asking for one, and from adding a bar with a tray.
+    i3) printf '# i3 config file (v4)\nfont pango:monospace 8\n' >"$desktop_dir/i3.config"
+        i3 -c "$desktop_dir/i3.config" >"$log" 2>&1 & ;;
+    gnome-shell) desktop_gnome_session; LIBGL_ALWAYS_SOFTWARE=1 gnome-shell --x11 --replace >"$log" 2>&1 & ;;
+    *) "$1" >"$log" 2>&1 & ;;
+  esac
   desktop_wm=$!
   desktop_pids+=($!)
   # Without the property xprop says "no such atom on any window".
-  desktop_wait 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    { echo "no window manager"; cat "$desktop_dir/openbox.log"; return 1; }
-  if [ "${DESKTOP_TRAY:-1}" = 1 ]; then
-    trayer --edge top --align right --widthtype request --height 24 --SetDockType true >"$desktop_dir/trayer.log" 2>&1 &
-    desktop_pids+=($!)
-    desktop_wait 10 sh -c 'xwininfo -root -tree | grep -q "\"trayer\"" ' || { echo "no tray"; return 1; }
-  fi
+  desktop_wait 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    { echo "no window manager $1"; cat "$log"; return 1; }
+}
+
+# GNOME Shell wants logind's system bus; a bus of its own without logind makes it do without.
+desktop_gnome_session() {
+  dbus-daemon --session --nofork --print-address=3 3>"$desktop_dir/system-bus" >/dev/null 2>&1 &
+  desktop_pids+=($!)
+  desktop_wait 10 test -s "$desktop_dir/system-bus"
+  export DBUS_SYSTEM_BUS_ADDRESS=$(head -1 "$desktop_dir/system-bus")
+  gsettings set org.gnome.shell disable-user-extensions false
+  local extensions="[]"
+  [ "${DESKTOP_TRAY:-}" = appindicator ] && extensions="['ubuntu-appindicators@ubuntu.com']"
+  gsettings set org.gnome.shell enabled-extensions "$extensions"
+}
+
+# A StatusNotifierItem watcher with a host that shows the items.
+host_running() {
+  dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher string:IsStatusNotifierHostRegistered |
+    grep -q 'boolean true'
+}
+
+desktop_start_tray() {  # desktop_start_tray NAME
+  local log=$desktop_dir/$1.log
+  case $1 in
+    none) return 0 ;;
+    trayer)
+      trayer --edge top --align right --widthtype request --height 24 --SetDockType true >"$log" 2>&1 &
+      desktop_pids+=($!)
+      desktop_wait 10 sh -c 'xwininfo -root -tree | grep -q "\"trayer\"" ' || { echo "no tray"; return 1; } ;;
+    xfce4-panel | tasklist)
+      # The panel takes its first configuration from the folders in XDG_CONFIG_DIRS.
+      local panel=systray
+      [ "$1" = tasklist ] && panel=tasklist
+      XDG_CONFIG_DIRS=$desktop_scripts/xfce4-panel/$panel xfce4-panel >"$log" 2>&1 &
+      desktop_pids+=($!)
+      if [ "$1" = tasklist ]; then
+        desktop_wait 20 xdotool search --class xfce4-panel || { echo "no panel"; cat "$log"; return 1; }
+      else
+        desktop_wait 20 host_running || { echo "no panel"; cat "$log"; return 1; }
+      fi ;;
+    lxqt-panel | lxqt-panel+tray)
+      # Its tray plugin hands XEmbed icons over to its StatusNotifierItem plugin.
+      mkdir -p "$XDG_CONFIG_HOME/lxqt"
+      local plugins=icons
+      [ "$1" = lxqt-panel+tray ] && plugins="icons, tray"
+      printf '[General]\n__userfile__=true\npanels=panel1\n[panel1]\nposition=Top\nplugins=%s\n' "$plugins" \
+        >"$XDG_CONFIG_HOME/lxqt/panel.conf"
+      printf '[icons]\ntype=statusnotifier\n[tray]\ntype=tray\n' >>"$XDG_CONFIG_HOME/lxqt/panel.conf"
+      lxqt-panel >"$log" 2>&1 &
+      desktop_pids+=($!)
+      desktop_wait 20 host_running || { echo "no panel"; cat "$log"; return 1; } ;;
+    plasma)
+      # Plasma's tray asks the KDE daemon for the watcher, which a session would have started first.
+      kded5 >"$desktop_dir/kded.log" 2>&1 &
+      desktop_pids+=($!)
+      desktop_wait 20 dbus-send --session --print-reply --dest=org.kde.kded5 /kded org.kde.kded5.loadModule \
+        string:statusnotifierwatcher || { echo "no KDE daemon"; return 1; }
+      LIBGL_ALWAYS_SOFTWARE=1 plasmashell --no-respawn >"$log" 2>&1 &
+      desktop_pids+=($!)
+      desktop_wait 60 host_running || { echo "no Plasma"; cat "$log"; return 1; } ;;
+    appindicator)
+      desktop_wait 30 host_running || { echo "no indicator extension"; return 1; } ;;
+    *) echo "no tray called $1"; return 1 ;;
+  esac
 }
 
 # What the black-box tests look at.
@@ -162,6 +253,43 @@ run_scenarios() {
   done
   return $failed
 }
+# wm_request WINDOW TYPE DATA...: a message to the window manager about WINDOW, as programs and pagers
+# send them; DATA are numbers or atoms' names.
+wm_request() {
+  /usr/bin/python3 - "$@" <<'EOF'
+import sys
+from Xlib import X, display
+from Xlib.protocol import event
+d = display.Display()
+data = [int(a) if a.isdigit() else d.intern_atom(a) for a in sys.argv[3:]]
+message = event.ClientMessage(window=d.create_resource_object("window", int(sys.argv[1], 0)),
+                              client_type=d.intern_atom(sys.argv[2]), data=(32, (data + [0] * 5)[:5]))
+d.screen().root.send_event(message, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+d.flush()
+EOF
+}
+# What a task list does when the user clicks a window's button: a pager's activation.
+activate_as_user() { wm_request "$1" _NET_ACTIVE_WINDOW 2 0 0; }
+# start_fullscreen_window: another program's window, fullscreen and focused; its id in fullscreen_window.
+start_fullscreen_window() {
+  xev -name sorvanto-other >/dev/null 2>&1 &
+  desktop_pids+=($!)
+  desktop_wait 10 xdotool search --name '^sorvanto-other$' || fail "no other window"
+  fullscreen_window=$(xdotool search --name '^sorvanto-other$' | head -1)
+  wm_request "$fullscreen_window" _NET_WM_STATE 1 _NET_WM_STATE_FULLSCREEN 0 1
+  activate_as_user "$fullscreen_window"
+  desktop_wait 10 sh -c "xprop -id $fullscreen_window _NET_WM_STATE | grep -q FULLSCREEN" || fail "not fullscreen"
+}
+# drawn_whole WINDOW: what the screen shows of WINDOW is what WINDOW holds, but for a blinking caret.
+drawn_whole() {
+  local x y w h differ
+  read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
+  import -window root -crop "${w}x${h}+$x+$y" +repage "$desktop_dir/on-screen.png"
+  import -window "$1" "$desktop_dir/in-window.png"
+  differ=$(compare -metric AE -fuzz 10% "$desktop_dir/on-screen.png" "$desktop_dir/in-window.png" null: 2>&1)
+  [ "${differ%%.*}" -lt $((w * h / 200)) ]
+}
 # start_program COMMAND...: the program under test, reachable over the accessibility bus and held
 # when it quits (holdquit.cpp; more libraries to preload in LD_PRELOAD); its PID in app.
 start_program() {
@@ -206,3 +334,6 @@ ends() {
 countdown_left() {
   grep -h -A3 '^clockid: 7$' /proc/"$app"/fdinfo/* 2>/dev/null | sed -n 's/^it_value: (\([0-9]*\),.*/\1/p' | grep .
 }
+# countdown_running: that countdown has time left; countdown_stopped: it has none.
+countdown_running() { grep -h -A3 '^clockid: 7$' /proc/"$app"/fdinfo/* 2>/dev/null | grep '^it_value:' | grep -vq '(0, 0)'; }
+countdown_stopped() { ! countdown_running; }

@@ -2,8 +2,9 @@
 # A user's day with the program, in one real minute: start, choose a sound, arm one minute, and the
 # alert comes back maximized and on top with its message and the chosen sound; "OK" removes the
 # tray icon and ends the program. In the same minute, on desktops of their own: the same with no
-# sound server at all, with the sound server gone between arming and the alert, and under
-# valgrind's memcheck when a build without sanitizers is given.
+# sound server at all, with the sound server gone between arming and the alert, under valgrind's
+# memcheck when a build without sanitizers is given, and over a fullscreen window on another window
+# manager with the countdown shortened (SORVANTO_FAST_CLOCK).
 #   journey.sh SORVANTO [UNSANITIZED_SORVANTO]
 set -euo pipefail
 bin=$1
@@ -39,11 +40,11 @@ alert_comes() {
   return 0
 }
 
+# The alert comes on screen at its normal size, and is maximized there.
+maximized_on_top() { wm_state "$(main_window)" | grep -q _NET_WM_STATE_MAXIMIZED_HORZ && wm_state "$(main_window)" | grep -q _NET_WM_STATE_ABOVE; }
 on_top_and_maximized() {
-  win=$(main_window)
-  wm_state "$win" | grep -q _NET_WM_STATE_ABOVE || fail "alert not on top: $(wm_state "$win")"
-  wm_state "$win" | grep -q _NET_WM_STATE_MAXIMIZED_HORZ || fail "alert not maximized: $(wm_state "$win")"
-  eval "$(xdotool getwindowgeometry --shell "$win")"
+  desktop_wait 5 maximized_on_top || fail "alert not maximized on top: $(wm_state "$(main_window)")"
+  eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
   [ "$WIDTH" -ge 780 ] && [ "$HEIGHT" -ge 540 ] || fail "alert is $WIDTH x $HEIGHT"
 }
 
@@ -104,6 +105,35 @@ sound_server_gone() {
   echo "sound server gone before the alert: alert after ${waited}s, no error"
 }
 
+# The countdown runs out after a second while the user's window is fullscreen and focused: the alert
+# comes in front of that window, focused, maximized, drawn whole on screen, with "OK" inside it.
+# Under xfwm4, a compositing window manager, and under fluxbox, which keeps a fullscreen window in
+# front of any that is not brought there as the user would.
+over_a_fullscreen_window() {  # over_a_fullscreen_window WINDOW_MANAGER
+  DESKTOP_SOUND=0 DESKTOP_WM=$1 desktop_start 1024x768
+  [ -f "${SORVANTO_FAST_CLOCK:-}" ] || fail "SORVANTO_FAST_CLOCK names no library"
+  LD_PRELOAD=$SORVANTO_FAST_CLOCK ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
+    start_program "$bin"
+  desktop_wait 60 shown || fail "no window"
+  start_fullscreen_window
+  ui press Ativado
+  desktop_wait 10 maximized_on_top || fail "no alert"
+  alert=$(main_window)
+  desktop_wait 5 sh -c "[ \"\$(xdotool getactivewindow)\" = $alert ]" || fail "the alert is not the active window"
+  on_top_and_maximized
+  sleep 1
+  drawn_whole "$alert" || fail "the screen does not show the alert whole"
+  shot alert-over-fullscreen
+  read -r ok_x ok_y ok_w ok_h < <(ui extents OK)
+  eval "$(xdotool getwindowgeometry --shell "$alert")"
+  [ "$ok_x" -ge "$X" ] && [ $((ok_x + ok_w)) -le $((X + WIDTH)) ] && [ $((ok_y + ok_h)) -le $((Y + HEIGHT)) ] ||
+    fail "OK at $ok_x,$ok_y ${ok_w}x$ok_h, outside the alert at $X,$Y ${WIDTH}x$HEIGHT"
+  ok_ends
+  echo "over a fullscreen window, $1: the alert came in front, focused, maximized and whole, OK inside"
+}
+over_fullscreen_under_xfwm4() { over_a_fullscreen_window xfwm4; }
+over_fullscreen_under_fluxbox() { over_a_fullscreen_window fluxbox; }
+
 memcheck() {
   DESKTOP_SOUND=0 desktop_start 800x600
   bin=$plain start valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=definite \
@@ -119,7 +149,7 @@ memcheck() {
   echo "memcheck: $(grep -E 'definitely lost|ERROR SUMMARY' "$desktop_dir/memcheck.log" | sed 's/==[0-9]*== *//' | tr '\n' ' ')"
 }
 
-scenarios=(everyday no_sound_server sound_server_gone)
+scenarios=(everyday no_sound_server sound_server_gone over_fullscreen_under_xfwm4 over_fullscreen_under_fluxbox)
 [ -n "$plain" ] && scenarios+=(memcheck)
 [ -n "${JOURNEY_SCENARIOS:-}" ] && read -r -a scenarios <<<"$JOURNEY_SCENARIOS"
 run_scenarios "${scenarios[@]}"

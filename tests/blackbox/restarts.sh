@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The tray comes and goes and the program stays reachable: no tray at start, a tray that starts
-# later, an XEmbed tray restarted while the reminder is armed, and a StatusNotifierItem watcher
-# that restarts, whose item "sair" then takes off the bus.
+# The tray comes and goes and the program stays reachable: no tray at all, no tray at start, a tray
+# or a panel that starts later, an XEmbed tray restarted while the reminder is armed, and a
+# StatusNotifierItem watcher that restarts, whose item "sair" then takes off the bus.
 set -euo pipefail
 bin=$1
 here=$(dirname "$0")
@@ -13,16 +13,21 @@ start_tray() {
   desktop_pids+=("$tray")
 }
 
+# Seconds, to a tenth, since a time from date +%s%N.
+seconds_since() {
+  local tenths=$(( ($(date +%s%N) - $1) / 100000000 ))
+  echo "$((tenths / 10)).$((tenths % 10))"
+}
+
 # Seconds, to a tenth, until COMMAND succeeds.
 time_until() {
   local start=$(date +%s%N)
   desktop_wait 10 "$@" || return 1
-  local tenths=$(( ($(date +%s%N) - start) / 100000000 ))
-  echo "$((tenths / 10)).$((tenths % 10))"
+  seconds_since "$start"
 }
 
 xembed() {
-  DESKTOP_SOUND=0 DESKTOP_TRAY=0 desktop_start 1024x768
+  DESKTOP_SOUND=0 DESKTOP_TRAY=none desktop_start 1024x768
   start_program "$bin"
   desktop_wait 20 shown || fail "no window without a tray"
   # Answered after all that the start left waiting: an error box would be up by then.
@@ -46,8 +51,7 @@ xembed() {
 }
 
 statusnotifier() {
-  DESKTOP_SOUND=0 DESKTOP_TRAY=0 desktop_start 1024x768
-  host() { /usr/bin/python3 "$here/sni_host.py" "$@"; }
+  DESKTOP_SOUND=0 DESKTOP_TRAY=none desktop_start 1024x768
   start_watcher "$desktop_dir/items"
   start_program "$bin"
   desktop_wait 20 shown || fail "no window"
@@ -71,6 +75,59 @@ statusnotifier() {
   echo "statusnotifier: registered again ${back}s after the watcher restarted, menu works, sair removes the item"
 }
 
+host() { /usr/bin/python3 "$here/sni_host.py" "$@"; }
+registered() { host items | grep -q .; }
+
+# A desktop with a task list and no tray: arming minimizes the window there instead of hiding it,
+# and the user's click on its button brings back the configuration view, the countdown still
+# running until "Desativado".
+no_tray() {
+  DESKTOP_SOUND=0 DESKTOP_WM=xfwm4 DESKTOP_TRAY=tasklist desktop_start 1024x768
+  start_program "$bin"
+  desktop_wait 20 shown || fail "no window"
+  window=$(main_window)
+  ui settext Intervalo 30
+  ui press Ativado
+  desktop_wait 5 sh -c "xprop -id $window WM_STATE | grep -q Iconic" ||
+    fail "without a tray arming does not minimize: $(xprop -id "$window" WM_STATE)"
+  countdown_running || fail "no countdown"
+  sleep 0.5
+  shot no-tray-armed
+  # The task list's one button, at the left end of the panel at the top.
+  xdotool mousemove 40 13 click 1
+  desktop_wait 5 shown || fail "the task list does not bring the window back"
+  ui showing Intervalo || fail "brought back, the window is not in the configuration view"
+  countdown_running || fail "the countdown stopped"
+  ui press Desativado
+  desktop_wait 5 countdown_stopped || fail "Desativado does not stop the countdown"
+  echo "no tray: arming minimized the window, the task list brought it back, Desativado stopped the countdown"
+}
+
+# A panel that starts after the program: the icon reaches xfce4-panel's StatusNotifierItem host at
+# once, and the host's ContextMenu(x, y) opens the menu where the host says, not at the pointer.
+late_panel() {
+  DESKTOP_SOUND=0 DESKTOP_WM=xfwm4 DESKTOP_TRAY=none desktop_start 1024x768
+  start_program "$bin"
+  desktop_wait 20 shown || fail "no window"
+  started=$(date +%s%N)
+  desktop_start_tray xfce4-panel
+  desktop_wait 10 registered || fail "the icon never reached the panel's host"
+  late=$(seconds_since "$started")
+  item=$(host items | head -1)
+  ui settext Intervalo 30
+  ui press Ativado
+  desktop_wait 5 hidden || fail "with the panel there, arming does not hide the window"
+  xdotool mousemove 100 100
+  host call "$item" ContextMenu 600 400
+  desktop_wait 5 popup_menu || fail "no menu on the host's request"
+  read -r mx my < <(xwininfo -id "$(popup_menu)" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
+  [ "$mx" = 600 ] && [ "$my" = 400 ] || fail "menu at $mx,$my, the host asked for 600,400"
+  choose 2
+  desktop_wait 5 shown || fail "Configurações from the menu"
+  ui showing Intervalo || fail "not the configuration view"
+  echo "late panel: the icon reached the panel's host ${late}s after the panel started, the menu opened where the host asked"
+}
+
 x_server_gone() {
   DESKTOP_SOUND=0 desktop_start 1024x768
   start_program "$bin"
@@ -85,5 +142,6 @@ x_server_gone() {
   echo "x server gone: the program ended with status $status"
 }
 
-scenarios=(xembed statusnotifier x_server_gone)
+scenarios=(xembed statusnotifier no_tray late_panel x_server_gone)
+[ -n "${RESTARTS_SCENARIOS:-}" ] && read -r -a scenarios <<<"$RESTARTS_SCENARIOS"
 run_scenarios "${scenarios[@]}"

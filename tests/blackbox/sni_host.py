@@ -2,6 +2,8 @@
 """A small StatusNotifierItem host for tests, on the session bus.
 
   sni_host.py watch FILE            own the watcher name; write each registered item to FILE
+  sni_host.py items                 print the items that the watcher on the bus knows and that are
+                                    still on the bus, one a line
   sni_host.py call ITEM METHOD X Y  call ContextMenu, SecondaryActivate or Activate on ITEM
   sni_host.py menu ITEM             print the labels of the menu ITEM exports, one a line
   sni_host.py click ITEM LABEL      send "clicked" to the exported menu item with that label
@@ -74,15 +76,20 @@ class Watcher(dbus.service.Object):
         }
 
 
-def item_object(bus, item):
+def service_and_path(item):
+    """GNOME's watcher writes an item as "service@/path", others as "service/path"."""
     service, _, path = item.partition("/")
-    return bus.get_object(service, "/" + path)
+    return service.rstrip("@"), "/" + path
+
+
+def item_object(bus, item):
+    return bus.get_object(*service_and_path(item))
 
 
 def menu_object(bus, item):
     obj = item_object(bus, item)
     path = obj.Get(ITEM, "Menu", dbus_interface=dbus.PROPERTIES_IFACE)
-    return bus.get_object(item.partition("/")[0], path)
+    return bus.get_object(service_and_path(item)[0], path)
 
 
 def labels(layout):
@@ -104,7 +111,13 @@ def main(argv):
         GLib.MainLoop().run()
         return 0
     bus = dbus.SessionBus()
-    if verb == "call":
+    if verb == "items":
+        # A watcher may list an item whose program has gone, or registered anew, for a while.
+        watcher = bus.get_object(WATCHER, "/StatusNotifierWatcher")
+        for item in watcher.Get(WATCHER, "RegisteredStatusNotifierItems", dbus_interface=dbus.PROPERTIES_IFACE):
+            if bus.name_has_owner(service_and_path(item)[0]):
+                print(item)
+    elif verb == "call":
         getattr(item_object(bus, argv[2]), argv[3])(dbus.Int32(int(argv[4])), dbus.Int32(int(argv[5])),
                                                       dbus_interface=ITEM)
     elif verb in ("menu", "click"):

@@ -8,6 +8,7 @@ tests' one way to find its controls. The program must run with QT_LINUX_ACCESSIB
   sorvanto_ui.py text NAME           print the text of the field called NAME
   sorvanto_ui.py showing NAME        exit 0 when the control called NAME is on screen, 1 when it is not
   sorvanto_ui.py hidden NAME         exit 0 when the control called NAME is not on screen, 1 when it is
+  sorvanto_ui.py extents NAME        print the screen's x, y, width and height of the control called NAME
   sorvanto_ui.py focused             print the name of the control with the keyboard focus and, for
                                      one that holds text, a second line with its caret and selection
 Any other failure exits with status 2. Scripts in Python import it for application(), find(),
@@ -124,6 +125,8 @@ def command(verb, name=None, text=None):
         print(field.getText(0, field.characterCount))
     elif verb in ("showing", "hidden"):
         return 0 if is_showing(control(name, "Component")) == (verb == "showing") else 1
+    elif verb == "extents":
+        print(*extents(control(name, "Component")))
     else:
         raise ValueError(__doc__)
     return 0

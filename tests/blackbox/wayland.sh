@@ -52,7 +52,10 @@ echo "== arming"
 # the focus through the accessibility bus, and a key press is sent to the window itself.
 ui focus Ativado || fail "could not focus Ativado"
 xdotool key --window "$window" space 2>/dev/null
-desktop_wait 5 sh -c "! xdotool search --onlyvisible --name '$title'" || fail "the armed window did not hide"
+# The session has no tray, and Weston's X11 window manager does not minimize: the armed window stays
+# where the user can reach it.
+sleep 0.5
+xdotool search --onlyvisible --name "$title" >/dev/null || fail "without a tray the armed window is out of reach"
 
 echo "== the alert"
 maximized() {

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 
+#include <QApplication>
 #include <QList>
 #include <QStringList>
 #include <deque>
@@ -20,10 +21,12 @@ public:
     };
     bool Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
     void setHostMenu(QMenu* menu) override { hostMenu = menu; }
+    bool trayAvailable() const override { return trayThere; }
 
     QMenu* hostMenu = nullptr;
     std::vector<Call> calls;
     bool succeed = true;
+    bool trayThere = true;
     // Whether the tray shows the icon now.
     bool shown = false;
 };
@@ -128,6 +131,21 @@ public:
     int lineHeight = 13;
 };
 
+// A window manager that does what it is asked.
+class FakeWindowManager final : public WindowManager {
+public:
+    void bringToFront(QWidget& window) override { broughtToFront.push_back(&window); }
+    // A minimized window is not the active one.
+    bool minimize(QWidget& window) override {
+        if (declinesToMinimize) return false;
+        window.setWindowState(window.windowState() | Qt::WindowMinimized);
+        QApplication::setActiveWindow(nullptr);
+        return true;
+    }
+    std::vector<QWidget*> broughtToFront;
+    bool declinesToMinimize = false;
+};
+
 // Every fake, handed to the window as its platform.
 struct FakePlatform {
     FakeNotifyIcon notifyIcon;
@@ -136,8 +154,9 @@ struct FakePlatform {
     FakePointer pointer;
     FakeDialogs dialogs;
     FakeScreen screen;
+    FakeWindowManager windowManager;
 
-    Platform services() { return {notifyIcon, sound, timers, pointer, dialogs, screen}; }
+    Platform services() { return {notifyIcon, sound, timers, pointer, dialogs, screen, windowManager}; }
 };
 
 }  // namespace sorvanto::test

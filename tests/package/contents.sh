@@ -84,7 +84,7 @@ echo "== dependencies"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$depends"
 for package in libqt6widgets6 libcanberra0 libfontconfig1 fonts-liberation fonts-dejavu-core fonts-dancingscript \
-               sound-theme-freedesktop libcanberra-pulse; do
+               sound-theme-freedesktop libcanberra-pulse qt6-base-abi; do
   grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "does not depend on $package"
 done
 [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-translations-l10n ] || fail "does not recommend qt6-translations-l10n"

@@ -5,6 +5,7 @@
 #include "canberrasound.h"
 #include "qtnotifyicon.h"
 #include "x11screen.h"
+#include "x11windowmanager.h"
 
 #include <QtGlobal>
 #include <cstdio>
@@ -20,17 +21,31 @@ bool loadFontAliases();
 
 namespace {
 
+// The pointer, except for a click on the tray icon whose place the tray gave: under XWayland, Qt
+// cannot tell where the pointer is while it is over another program's Wayland window.
+class TrayClickPointer final : public Pointer {
+public:
+    explicit TrayClickPointer(const QtNotifyIcon& icon) : icon_(icon) {}
+    QPoint GetCursorPos() const override { return icon_.clickPlace().value_or(pointer_.GetCursorPos()); }
+    void TrackPopupMenu(QMenu& menu, QPoint topLeft) override { pointer_.TrackPopupMenu(menu, topLeft); }
+
+private:
+    const QtNotifyIcon& icon_;
+    QtPointer pointer_;
+};
+
 class LinuxDesktop final : public DesktopPlatform {
 public:
-    Platform services() override { return {notifyIcon_, sound_, timers_, pointer_, dialogs_, screen_}; }
+    Platform services() override { return {notifyIcon_, sound_, timers_, pointer_, dialogs_, screen_, windowManager_}; }
 
 private:
     QtNotifyIcon notifyIcon_;
     CanberraSound sound_;
     BoottimeTimerFactory timers_;
-    QtPointer pointer_;
+    TrayClickPointer pointer_{notifyIcon_};
     QtDialogs dialogs_;
     X11Screen screen_;
+    X11WindowManager windowManager_;
 };
 
 bool waylandSession() {

@@ -4,6 +4,15 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QGuiApplication>
+#include <QScreen>
+#include <qpa/qplatformnativeinterface.h>
+
+QT_BEGIN_NAMESPACE
+// Qt's D-Bus module calls these hooks with every method call that the program receives, before it
+// delivers the call. It exports the function without declaring it in a header.
+void qDBusAddSpyHook(void (*hook)(const QDBusMessage&));
+QT_END_NAMESPACE
 
 namespace sorvanto {
 
@@ -21,62 +30,142 @@ int mouseMessageFor(QSystemTrayIcon::ActivationReason reason) {
     return WM_MOUSEMOVE;
 }
 
-// Qt speaks StatusNotifierItem when a watcher with a host is on the session bus; such hosts may
-// draw the exported menu themselves. An XEmbed tray only reports presses, and there Qt would pop
-// a menu of its own on top of the program's.
 const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString StatusNotifierWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 
 bool statusNotifierHostRunning() {
     const QString& watcher = StatusNotifierWatcher;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher)) return false;
-    QDBusMessage get = QDBusMessage::createMethodCall(watcher, QStringLiteral("/StatusNotifierWatcher"),
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        watcher, StatusNotifierWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
     const QDBusMessage reply = bus.call(get, QDBus::Block, 1000);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
            reply.arguments().first().value<QDBusVariant>().variant().toBool();
 }
 
+bool onX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
+// The X11 tray that owns the screen's tray selection, found as Qt's XEmbed icon finds it.
+bool xembedTrayRunning() {
+    return onX11() && QGuiApplication::platformNativeInterface()->nativeResourceForScreen(
+                          "traywindow", QGuiApplication::primaryScreen()) != nullptr;
+}
+
+// A panel that comes up with both protocols seldom registers both at the same moment.
+// StatusNotifierItem, whose hosts can draw the program's menu themselves, is worth that long a wait.
+constexpr int HostWaitMilliseconds = 1500;
+
+// The place that the last ContextMenu call from a StatusNotifierItem host gave, until the icon
+// reports the call. Qt's item drops it.
+std::optional<QPoint> contextMenuPlace;
+
+void notePlaceOfContextMenu(const QDBusMessage& call) {
+    if (call.member() != QLatin1String("ContextMenu") ||
+        call.interface() != QLatin1String("org.kde.StatusNotifierItem") || call.signature() != QLatin1String("ii"))
+        return;
+    contextMenuPlace = QPoint(call.arguments().at(0).toInt(), call.arguments().at(1).toInt());
+}
+
 }  // namespace
+
+QtNotifyIcon::QtNotifyIcon()
+    : watchers_(StatusNotifierWatcher, QDBusConnection::sessionBus(),
+                QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration) {
+    static const bool hooked = (qDBusAddSpyHook(notePlaceOfContextMenu), true);
+    Q_UNUSED(hooked);
+    connect(&watchers_, &QDBusServiceWatcher::serviceRegistered, this, [this] {
+        // A panel that restarts brings a new watcher, which knows nothing of the icon until it is
+        // registered again; showing the icon anew registers it.
+        if (icon_ && protocol_ == Protocol::StatusNotifierItem) {
+            icon_->hide();
+            icon_->show();
+        }
+        followTrays();
+    });
+    connect(&watchers_, &QDBusServiceWatcher::serviceUnregistered, this, &QtNotifyIcon::followTrays);
+    for (const char* hostChange : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
+        QDBusConnection::sessionBus().connect(QString(), StatusNotifierWatcherPath, StatusNotifierWatcher,
+                                              QLatin1String(hostChange), this, SLOT(followTrays()));
+    if (onX11())
+        connect(QGuiApplication::platformNativeInterface(), SIGNAL(systemTrayWindowChanged(QScreen*)), this,
+                SLOT(followTrays()));
+    waitForHost_.setSingleShot(true);
+    waitForHost_.setInterval(HostWaitMilliseconds);
+    connect(&waitForHost_, &QTimer::timeout, this, [this] {
+        if (data_ && protocol_ == Protocol::Undecided && xembedTrayRunning()) createIcon(Protocol::XEmbed);
+    });
+}
 
 bool QtNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconData& data) {
     switch (message) {
-    case NotifyIconMessage::NIM_ADD: {
-        if (icon_) return false;
-        icon_ = std::make_unique<QSystemTrayIcon>();
-        if (data.uFlags & NIF_ICON) icon_->setIcon(data.hIcon);
-        if (data.uFlags & NIF_TIP) icon_->setToolTip(data.szTip.left(TipCapacity));
-        if (hostMenu_ && statusNotifierHostRunning()) icon_->setContextMenu(hostMenu_);
-        if (data.uFlags & NIF_MESSAGE) {
-            // Reported as a posted message arrives: once Qt's handling of the activation is over.
-            const std::uint32_t callback = data.uCallbackMessage;
-            connect(icon_.get(), &QSystemTrayIcon::activated, this, [this, callback](auto reason) {
-                const int lParam = mouseMessageFor(reason);
-                QMetaObject::invokeMethod(
-                    this, [this, callback, lParam] { emit trayMessage(callback, lParam); }, Qt::QueuedConnection);
-            });
-        }
-        icon_->show();
-        // A panel that restarts brings a new watcher, which knows nothing of the icon until it is
-        // registered again; showing the icon anew registers it.
-        watcherRestarts_ = std::make_unique<QDBusServiceWatcher>(
-            StatusNotifierWatcher, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForRegistration);
-        connect(watcherRestarts_.get(), &QDBusServiceWatcher::serviceRegistered, this, [this] {
-            if (!icon_) return;
-            icon_->hide();
-            icon_->show();
-        });
-        return QSystemTrayIcon::isSystemTrayAvailable();
-    }
+    case NotifyIconMessage::NIM_ADD:
+        if (data_) return false;
+        data_ = data;
+        // A tray that is there already is the user's, and takes the icon at once.
+        if (statusNotifierHostRunning())
+            createIcon(Protocol::StatusNotifierItem);
+        else if (xembedTrayRunning())
+            createIcon(Protocol::XEmbed);
+        return true;
     case NotifyIconMessage::NIM_DELETE:
-        if (!icon_) return false;
-        watcherRestarts_.reset();
+        if (!data_) return false;
+        waitForHost_.stop();
         icon_.reset();
+        data_.reset();
         return true;
     }
     return false;
+}
+
+// Once Qt has chosen, only a tray of that protocol shows the icon.
+bool QtNotifyIcon::trayAvailable() const {
+    switch (protocol_) {
+    case Protocol::StatusNotifierItem: return statusNotifierHostRunning();
+    case Protocol::XEmbed: return xembedTrayRunning();
+    case Protocol::Undecided: break;
+    }
+    return statusNotifierHostRunning() || xembedTrayRunning();
+}
+
+void QtNotifyIcon::followTrays() {
+    if (!data_ || protocol_ != Protocol::Undecided) return;
+    if (statusNotifierHostRunning()) {
+        waitForHost_.stop();
+        createIcon(Protocol::StatusNotifierItem);
+    } else if (xembedTrayRunning() && !waitForHost_.isActive()) {
+        waitForHost_.start();
+    }
+}
+
+void QtNotifyIcon::createIcon(Protocol protocol) {
+    protocol_ = protocol;
+    icon_ = std::make_unique<QSystemTrayIcon>();
+    if (data_->uFlags & NIF_ICON) icon_->setIcon(data_->hIcon);
+    if (data_->uFlags & NIF_TIP) icon_->setToolTip(data_->szTip.left(TipCapacity));
+    // A StatusNotifierItem host may draw the exported menu itself. An XEmbed tray only reports
+    // presses, and there Qt would pop a menu of its own on top of the program's.
+    if (hostMenu_ && protocol == Protocol::StatusNotifierItem) icon_->setContextMenu(hostMenu_);
+    if (data_->uFlags & NIF_MESSAGE) connect(icon_.get(), &QSystemTrayIcon::activated, this, &QtNotifyIcon::report);
+    icon_->show();
+}
+
+void QtNotifyIcon::report(QSystemTrayIcon::ActivationReason reason) {
+    const std::uint32_t callback = data_->uCallbackMessage;
+    const int lParam = mouseMessageFor(reason);
+    std::optional<QPoint> place;
+    if (reason == QSystemTrayIcon::Context && protocol_ == Protocol::StatusNotifierItem)
+        place = std::exchange(contextMenuPlace, std::nullopt);
+    // Reported as a posted message arrives: once Qt's handling of the activation is over.
+    QMetaObject::invokeMethod(
+        this,
+        [this, callback, lParam, place] {
+            clickPlace_ = place;
+            emit trayMessage(callback, lParam);
+            clickPlace_.reset();
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace sorvanto

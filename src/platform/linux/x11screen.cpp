@@ -1,41 +1,22 @@
 #include "x11screen.h"
 
+#include "xcb.h"
+
 #include <QGuiApplication>
 #include <QScreen>
-#include <QThread>
 #include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
-#include <xcb/xcb.h>
 
 namespace sorvanto {
 
 namespace {
 
-// The window manager answers asynchronously; one that announces the request but never answers
-// must not hold up the start for long.
-constexpr int AnswerPolls = 50;
-constexpr unsigned long AnswerPollMilliseconds = 5;
+using xcb::atom;
+using xcb::owned;
 // X positions are signed 16-bit values.
 constexpr std::uint32_t LargestExtent = 32767;
-
-template <class Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <class Reply>
-ReplyPtr<Reply> owned(Reply* reply) {
-    return ReplyPtr<Reply>(reply, &std::free);
-}
-
-xcb_atom_t atom(xcb_connection_t* c, const char* name) {
-    const auto length = static_cast<std::uint16_t>(std::strlen(name));
-    const auto reply = owned(xcb_intern_atom_reply(c, xcb_intern_atom(c, false, length, name), nullptr));
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
 
 bool supports(xcb_connection_t* c, xcb_window_t root, xcb_atom_t feature) {
     const auto reply = owned(xcb_get_property_reply(
@@ -60,7 +41,7 @@ std::optional<std::array<std::uint32_t, 4>> frameExtents(xcb_connection_t* c, xc
 // Asks the window manager for the frame it would give an unmapped window with a title bar and a
 // fixed size, the way the main window is shown.
 QMargins askWindowManager(xcb_connection_t* c) {
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const xcb_window_t root = xcb::root(c);
     const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
     const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
     if (request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE || !supports(c, root, request)) return {};
@@ -77,18 +58,10 @@ QMargins askWindowManager(xcb_connection_t* c) {
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, probe, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
                         sizeHints.size(), sizeHints.data());
 
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = probe;
-    message.type = request;
-    xcb_send_event(c, false, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(c);
+    xcb::tellWindowManager(c, probe, "_NET_REQUEST_FRAME_EXTENTS", {});
 
     std::optional<std::array<std::uint32_t, 4>> answer;
-    for (int poll = 0; poll < AnswerPolls && !(answer = frameExtents(c, probe, extents)); ++poll)
-        QThread::msleep(AnswerPollMilliseconds);
+    xcb::awaitWindowManager(250, [&] { return (answer = frameExtents(c, probe, extents)).has_value(); });
     xcb_destroy_window(c, probe);
     xcb_flush(c);
     if (!answer) return {};

@@ -2,6 +2,7 @@
 #include "../qt/qtdialogs.h"
 #include "../qt/qtpointer.h"
 #include "../qt/qtscreen.h"
+#include "../qt/qtwindowmanager.h"
 #include "plaintimer.h"
 
 namespace sorvanto {
@@ -13,6 +14,7 @@ class NoNotifyIcon final : public NotifyIcon {
 public:
     bool Shell_NotifyIcon(NotifyIconMessage, const NotifyIconData&) override { return false; }
     void setHostMenu(QMenu*) override {}
+    bool trayAvailable() const override { return false; }
 };
 
 class NoSound final : public SoundPlayer {
@@ -23,7 +25,7 @@ public:
 // The desktop of a platform without a backend of its own: what Qt alone gives.
 class NullDesktop final : public DesktopPlatform {
 public:
-    Platform services() override { return {notifyIcon_, sound_, timers_, pointer_, dialogs_, screen_}; }
+    Platform services() override { return {notifyIcon_, sound_, timers_, pointer_, dialogs_, screen_, windowManager_}; }
 
 private:
     NoNotifyIcon notifyIcon_;
@@ -32,6 +34,7 @@ private:
     QtPointer pointer_;
     QtDialogs dialogs_;
     QtScreen screen_;
+    QtWindowManager windowManager_;
 };
 
 }  // namespace
