@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures a program from outside it, so that measuring costs the program nothing.
 //
 //   benchtool watch LOG -- COMMAND [ARG...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor: the smallest Qt Widgets program with a window of the program's size and a tray icon.
 // Whatever it costs, Qt costs; the program is judged by what it adds on top.
 //   floor [--text] [HIDE_AFTER_MS]

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Finds where the controls that arm the reminder are on the screen, through the program's
 accessibility tree, so that the bench can click them in runs that have accessibility off.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the bench's table from the figures that bench/run gathered.
 
 usage: report.py RESULTS_DIR

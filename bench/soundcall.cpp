@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the program's sound service as the alert calls it: how long play() keeps its caller.
 // Prints one line per call, in nanoseconds.
 #include "platform/linux/canberrasound.h"

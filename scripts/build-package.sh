@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package: scripts/build-package.sh [BUILD_DIR]   (default: build-package)
 # A separate build without tests or sanitizers, with Debian's hardening flags and warnings that do not stop
 # it (a newer compiler warns of more), installed under /usr;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the launcher icons of the larger sizes from data/icons/sorvanto.svg (needs librsvg2-bin).
 # The 32 x 32 icon is drawn by hand in 16 colours (resources/icons/sorvanto.png) and not rendered.
 set -euo pipefail

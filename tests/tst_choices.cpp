@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reminder's font, background colour and sound file, chosen in the main window with fake
 // choosers that answer only what each test announced.
 #include "fakes/windowfixture.h"

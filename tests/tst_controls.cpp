@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's controls on their own: the interval field, the self-sizing panels, the radio
 // group and the colour list.
 #include "controls/colorbox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of generated texts typed into the interval field, the field left, and the reminder
 // armed: every one either becomes a valid countdown or stays under the field's value rules,
 // never a wrapped interval, never an error box.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Linux desktop's own services in process.
 #include "platform/linux/boottimetimer.h"
 #include "platform/linux/x11screen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The services of a desktop without a backend of its own, in process.
 #include "platform/null/plaintimer.h"
 

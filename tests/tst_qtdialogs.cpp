@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's real choosers, worked as a user would while they are open: the program's own
 // font chooser, and Qt's colour and file choosers as the dialog service sets them up.
 #include "platform/qt/fontchooser.h"

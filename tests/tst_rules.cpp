@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's rules on their own: its title, the error box text, checked interval arithmetic,
 // the rounding of scaled sizes and fonts, and the countdown's semantics.
 #include "core/checked.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window fitted to the screen it starts on: the layout was made for a screen 800 wide and a
 // line of text 13 pixels high. Expected places are worked out by hand in the comments, every
 // product rounded to the nearest whole number.

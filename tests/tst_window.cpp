@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window with fake desktop services: start-up, arming, the alert, the views, the tray
 // and every way out.
 #include "controls/hintstyle.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the font button, the colour list and the sound field of a running Sorvanto on the test
 desktop: real pointer and keys through xdotool, what the window says through AT-SPI, colours from
 screenshots.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The font button, the colour list and the sound field of the real program on the test desktop,
 # driven by choices.py; screenshots of each chooser are kept with the artifacts. The choosers speak
 # the user's language: all of it in English, then Qt's choosers in Brazilian Portuguese.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the black-box tests: a private headless desktop (X server, session bus, window
 # manager, tray, sound server with a null sink), torn down by PID when the test exits.
 #   desktop_start [WIDTHxHEIGHT]   then DISPLAY, DBUS_SESSION_BUS_ADDRESS and PULSE_SERVER are set.

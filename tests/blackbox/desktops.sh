@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop matrix: the program under the X11 window managers and the tray hosts that users meet,
 # for what differs between them. It prints a table with a row for each window manager or host and
 # a column for each of:

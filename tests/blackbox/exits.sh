@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command line ends the program before its window, without a display: help, version and
 # wrong options, and a display that cannot be reached. Then every way out of the configuration
 # view removes the tray icon before the program quits and ends it with status 0: "sair", the close

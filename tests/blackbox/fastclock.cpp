@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preloaded into the program under test (LD_PRELOAD): every countdown longer than a second runs
 // out after one second, so that a test sees the alert without waiting for its minutes, and still
 // has the time to see the window hidden while armed. The program itself has no such switch.

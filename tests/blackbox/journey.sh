@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A user's day with the program, in one real minute: start, choose a sound, arm one minute, and the
 # alert comes back maximized and on top with its message and the chosen sound; "OK" removes the
 # tray icon and ends the program. In the same minute, on desktops of their own: the same with no

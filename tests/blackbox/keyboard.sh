@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window from the keyboard alone, with real key presses through the X server and the focus read
 # over the accessibility bus: Tab and Shift+Tab visit the controls in their laid-out order and type
 # nothing into the reminder text, the message line is entered with nothing selected, the order

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the laid-out window of the running program through the accessibility bus.
 
 usage: layoutcheck.py CLIENT_X CLIENT_Y CLIENT_WIDTH CLIENT_HEIGHT

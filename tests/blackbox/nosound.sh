@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A desktop without any sound server: the sound service neither complains nor crashes nor keeps
 # anyone waiting, whatever it is asked to play, and the program starts and ends as ever.
 #   nosound.sh SORVANTO PLAYSOUNDS

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The tray comes and goes and the program stays reachable: no tray at all, no tray at start, a tray
 # or a panel that starts later, an XEmbed tray restarted while the reminder is armed, and a
 # StatusNotifierItem watcher that restarts, whose item "sair" then takes off the bus.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on screens of several sizes: the window has the size worked out below, lies
 # entirely on the screen, and its controls are neither cut off nor on top of each other. A
 # screenshot of each screen is kept in $SORVANTO_ARTIFACTS/shots-scaling (else /tmp/shots-scaling).

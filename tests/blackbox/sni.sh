@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The tray icon over StatusNotifierItem, as KDE, GNOME's indicator extension, Xfce or waybar see
 # it: the host's context-menu request opens the menu at the place the host gives, wherever the
 # pointer is, its secondary activation hides the window, and the menu it may draw itself is the

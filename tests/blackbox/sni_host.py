@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A small StatusNotifierItem host for tests, on the session bus.
 
   sni_host.py watch FILE            own the watcher name; write each registered item to FILE

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The running program as a screen reader sees it, through the accessibility bus: the black-box
 tests' one way to find its controls. The program must run with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The alert's sound for real: each kind of name handed to the desktop's sound service, and what
 # reached the sound server, recorded from the null sink's monitor and measured with sox.
 #   sound.sh SORVANTO PLAYSOUNDS

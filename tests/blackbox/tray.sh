@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The tray icon in an XEmbed tray answers the mouse: the right button opens the menu at the pointer,
 # "Configurações" toggles the window, the middle button hides it, minimizing hides it, and "Sair"
 # ends the program; a pending countdown keeps running throughout.

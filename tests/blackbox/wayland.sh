@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program in a Wayland session, on a headless Weston with XWayland. Qt on its own would take
 # Wayland, where no ordinary window can stay above the others; the program chooses XWayland by
 # itself, shows its window there and raises the alert maximized.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the rules that read text a user or the system hands the program: the interval field's
 // number, the interval's arithmetic and the title taken from the executable's name.
 #include "core/checked.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz target with clang's libFuzzer and the sanitizers, and runs it for a fixed time.
 #   run.sh SOURCE_DIR BUILD_DIR [SECONDS]
 set -euo pipefail

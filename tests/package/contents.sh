@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the built Debian package without installing it: the validators and lintian's pedantic run
 # find nothing, the desktop entry and the AppStream data point at files the package holds, the
 # icons have the sizes their directories claim, nothing goes into fontconfig's configuration, the

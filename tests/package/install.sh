@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian package into a fresh Debian 12 root made by debootstrap, with nothing but the
 # package's own dependencies, checks that other programs' fonts stay as they were, starts the
 # installed program on the private desktop, sees its window and its tray icon, closes it, then

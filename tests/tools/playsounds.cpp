@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays sounds through the desktop's real sound service, for tests that record what it plays.
 //   playsounds NAME|@MILLISECONDS...
 // Each NAME is played as the alert plays its sound; @N waits N ms before the next argument.
