@@ -392,8 +392,7 @@ bool Watch::inTray(const Window& state) {
 
 std::string Watch::title(xcb_window_t window) {
     for (const auto& [name, type] : {std::pair{"_NET_WM_NAME", atom("UTF8_STRING")}, {"WM_NAME", XCB_ATOM_STRING}}) {
-        auto* reply =
-            xcb_get_property_reply(x_, xcb_get_property(x_, 0, window, atom(name), type, 0, 256), nullptr);
+        auto* reply = xcb_get_property_reply(x_, xcb_get_property(x_, 0, window, atom(name), type, 0, 256), nullptr);
         if (reply && xcb_get_property_value_length(reply) > 0) {
             std::string text(static_cast<const char*>(xcb_get_property_value(reply)),
                              static_cast<std::size_t>(xcb_get_property_value_length(reply)));
@@ -421,8 +420,8 @@ bool Watch::maximized(xcb_window_t window) {
 xcb_atom_t Watch::atom(const char* name) {
     static std::map<std::string, xcb_atom_t> known;
     if (const auto a = known.find(name); a != known.end()) return a->second;
-    auto* reply = xcb_intern_atom_reply(x_, xcb_intern_atom(x_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-                                        nullptr);
+    auto* reply =
+        xcb_intern_atom_reply(x_, xcb_intern_atom(x_, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
     const xcb_atom_t a = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     free(reply);
     return known[name] = a;
@@ -501,7 +500,8 @@ std::map<int, TaskCost> taskCosts(int pid) {
             // utime and stime: fields 14 and 15 of stat, counted from the state, the first after the name.
             if (const auto fields = statFields(task + "/stat"); fields.size() > 12)
                 cost.ticks = std::atoll(fields[11].c_str()) + std::atoll(fields[12].c_str());
-            if (const auto schedstat = readFile(task + "/schedstat")) cost.cpuNanoseconds = std::atoll(schedstat->c_str());
+            if (const auto schedstat = readFile(task + "/schedstat"))
+                cost.cpuNanoseconds = std::atoll(schedstat->c_str());
             costs[tid] = cost;
         }
     }

@@ -16,8 +16,8 @@ std::optional<int> parseWholeNumber(const QString& text) {
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
     if (i == text.size()) return std::nullopt;
     long long magnitude = 0;
-    const long long limit = negative ? -static_cast<long long>(std::numeric_limits<int>::min())
-                                     : std::numeric_limits<int>::max();
+    const long long limit =
+        negative ? -static_cast<long long>(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
     for (; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c < u'0' || c > u'9') return std::nullopt;

@@ -86,8 +86,8 @@ private slots:
         // 8 pt → 10.24 → 10 pt = 13.33 px.
         QTest::newRow("1024 x 768") << QSize(1024, 768) << QSize(878, 558) << QRect(184, 70, 452, 23)
                                     << QRect(630, 6, 50, 46) << QRect(79, 19, 103, 18) << QRect(178, 6, 183, 46)
-                                    << QRect(2, 2, 874, 96) << QRect(2, 501, 874, 55) << QRect(2, 98, 874, 403)
-                                    << 27 << 19 << 13;
+                                    << QRect(2, 2, 874, 96) << QRect(2, 501, 874, 55) << QRect(2, 98, 874, 403) << 27
+                                    << 19 << 13;
 
         // Ratio 0.8. The rule gives 480 × 341 ÷ 600 = 272 and 640 × 536 ÷ 800 = 428, then
         // 342 × 218, too small for the controls scaled once: the window keeps 536 × 0.8 = 428.8
@@ -99,8 +99,8 @@ private slots:
         // 8 pt → 6.4 → 6 pt = 8 px.
         QTest::newRow("640 x 480") << QSize(640, 480) << QSize(429, 273) << QRect(115, 44, 283, 14)
                                    << QRect(394, 4, 31, 29) << QRect(50, 12, 64, 18) << QRect(111, 4, 115, 31)
-                                   << QRect(2, 2, 425, 60) << QRect(2, 237, 425, 34) << QRect(2, 62, 425, 175)
-                                   << 17 << 12 << 8;
+                                   << QRect(2, 2, 425, 60) << QRect(2, 237, 425, 34) << QRect(2, 62, 425, 175) << 17
+                                   << 12 << 8;
 
         // Ratio 1.7075. The rule gives 436 and 1366 × 536 ÷ 800 = 915, then 1562 × 744: wider
         // than the screen, so 1366 × 744. editmsg1: 245.88, 93.91, right 848.63, bottom
@@ -120,9 +120,9 @@ private slots:
         // 1080 − 2 − 104. Fonts: 16 pt → 38.4 → 38 pt = 50.67 px; 11 pt → 26.4 → 26 pt =
         // 34.67 px; 8 pt → 19.2 → 19 pt = 25.33 px.
         QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QSize(1920, 1080) << QRect(346, 132, 847, 43)
-                                     << QRect(1181, 12, 93, 86) << QRect(149, 36, 192, 18)
-                                     << QRect(334, 12, 343, 86) << QRect(2, 2, 1916, 180)
-                                     << QRect(2, 974, 1916, 104) << QRect(2, 182, 1916, 792) << 51 << 35 << 25;
+                                     << QRect(1181, 12, 93, 86) << QRect(149, 36, 192, 18) << QRect(334, 12, 343, 86)
+                                     << QRect(2, 2, 1916, 180) << QRect(2, 974, 1916, 104) << QRect(2, 182, 1916, 792)
+                                     << 51 << 35 << 25;
     }
 
     void otherWidthsScaleEveryControlByTheWidthRatio() {

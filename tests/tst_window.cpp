@@ -20,8 +20,8 @@ private:
     Tfrmmain* frm = nullptr;
 
     QList<QWidget*> configurationControls() const {
-        return {frm->btnspfont, frm->chkbxsom, frm->Labelsom, frm->editsom, frm->Spininterval, frm->Label2,
-                frm->rdgrpativo, frm->ColorBox1, frm->Label1, frm->Panel4, frm->Panel5, frm->Panel6};
+        return {frm->btnspfont,  frm->chkbxsom,  frm->Labelsom, frm->editsom, frm->Spininterval, frm->Label2,
+                frm->rdgrpativo, frm->ColorBox1, frm->Label1,   frm->Panel4,  frm->Panel5,       frm->Panel6};
     }
     void verifyConfigurationView() {
         for (QWidget* c : configurationControls()) QVERIFY2(!c->isHidden(), qPrintable(c->objectName()));
@@ -207,10 +207,14 @@ private slots:
     void theMessageLineShowsTheFieldAsItIsWhenTheAlertFires_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("leading zeros") << "007" << "7";
-        QTest::newRow("above the range") << "9000" << "9000";
-        QTest::newRow("not a number") << "x1" << "1";
-        QTest::newRow("past 32 bits") << "99999999999" << "1";
+        QTest::newRow("leading zeros") << "007"
+                                       << "7";
+        QTest::newRow("above the range") << "9000"
+                                         << "9000";
+        QTest::newRow("not a number") << "x1"
+                                      << "1";
+        QTest::newRow("past 32 bits") << "99999999999"
+                                      << "1";
     }
 
     void theMessageLineShowsTheFieldAsItIsWhenTheAlertFires() {
@@ -450,8 +454,9 @@ private slots:
     }
 
     void theKeyboardVisitsTheControlsInTheirLaidOutOrder() {
-        QStringList configuration{"RichEdit1", "editmsg1", "rdgrpativo/Desativado", "Spininterval",
-                                  "ColorBox1", "editsom",  "chkbxsom",              "RichEdit1"};
+        QStringList configuration{"RichEdit1",    "editmsg1",  "rdgrpativo/Desativado",
+                                  "Spininterval", "ColorBox1", "editsom",
+                                  "chkbxsom",     "RichEdit1"};
         auto backwards = [](QStringList stops) {
             std::reverse(stops.begin(), stops.end());
             return stops;

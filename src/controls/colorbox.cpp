@@ -8,8 +8,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace sorvanto {
 

@@ -27,7 +27,7 @@ inline QColor focusMarkColour(const QPalette& palette, const QColor& background)
     const QColor highlight = palette.color(QPalette::Highlight);
     if (contrastRatio(highlight, background) >= Visible) return highlight;
     return contrastRatio(Qt::black, background) > contrastRatio(Qt::white, background) ? QColor(Qt::black)
-                                                                                          : QColor(Qt::white);
+                                                                                       : QColor(Qt::white);
 }
 
 // The desktop's style with the window's timing and focus marks: tooltips show after the mouse has
@@ -46,7 +46,7 @@ public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
         const int value = QProxyStyle::pixelMetric(metric, option, widget);
         return metric == PM_DefaultFrameWidth && qobject_cast<const QTextEdit*>(widget) ? std::max(value, RingWidth)
-                                                                                           : value;
+                                                                                        : value;
     }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
@@ -79,12 +79,10 @@ public:
 private:
     static constexpr int RingWidth = 2;
 
-    static void drawFocusRing(QPainter* painter, const QRect& rect, const QPalette& palette,
-                              const QColor& background) {
+    static void drawFocusRing(QPainter* painter, const QRect& rect, const QPalette& palette, const QColor& background) {
         const QColor colour = focusMarkColour(palette, background);
         const QRect inside = rect.adjusted(RingWidth, RingWidth, -RingWidth, -RingWidth);
-        for (const QRect& side : QRegion(rect).subtracted(inside))
-            painter->fillRect(side, colour);
+        for (const QRect& side : QRegion(rect).subtracted(inside)) painter->fillRect(side, colour);
     }
 };
 

@@ -7,8 +7,8 @@
 #include "spinedit.h"
 
 #include <QCheckBox>
-#include <QFocusEvent>
 #include <QFile>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,8 +34,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override {
         QLineEdit::focusInEvent(event);
         const Qt::FocusReason reason = event->reason();
-        if (autoSelect_ || (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
-                            reason != Qt::ShortcutFocusReason))
+        if (autoSelect_ ||
+            (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::ShortcutFocusReason))
             return;
         deselect();
         setCursorPosition(0);

@@ -30,9 +30,7 @@ void alignControls(QWidget* container, int frame) {
                 child->setGeometry(free.left(), free.bottom() + 1 - h, free.width(), h);
                 free.setBottom(free.bottom() - h);
                 break;
-            default:
-                child->setGeometry(free.left(), free.top(), free.width(), std::max(0, free.height()));
-                break;
+            default: child->setGeometry(free.left(), free.top(), free.width(), std::max(0, free.height())); break;
             }
         }
     }
@@ -110,8 +108,7 @@ bool Panel::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Resize:
             if (alignOf(child) != Align::None) realign();
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return QWidget::eventFilter(watched, event);

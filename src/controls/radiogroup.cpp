@@ -34,7 +34,7 @@ void RadioGroup::tabToSelected() {
     for (QAbstractButton* item : group_->buttons()) {
         const int policy = item->focusPolicy();
         item->setFocusPolicy(static_cast<Qt::FocusPolicy>(!selected || item == selected ? policy | Qt::TabFocus
-                                                                                         : policy & ~Qt::TabFocus));
+                                                                                        : policy & ~Qt::TabFocus));
     }
 }
 

@@ -53,8 +53,8 @@ int SpinEdit::clamped(long long value) const {
 }
 
 bool SpinEdit::accepts(QChar typed) const {
-    return (typed >= u'0' && typed <= u'9') || typed == u'+' || typed == u'-' || typed == locale().decimalPoint().front() ||
-           typed.category() == QChar::Other_Control;
+    return (typed >= u'0' && typed <= u'9') || typed == u'+' || typed == u'-' ||
+           typed == locale().decimalPoint().front() || typed.category() == QChar::Other_Control;
 }
 
 void SpinEdit::keyPressEvent(QKeyEvent* event) {

@@ -29,10 +29,9 @@ bool supports(xcb_connection_t* c, xcb_window_t root, xcb_atom_t feature) {
 }
 
 // left, right, top, bottom in the screen's device pixels, once the window manager has set them.
-std::optional<std::array<std::uint32_t, 4>> frameExtents(xcb_connection_t* c, xcb_window_t window,
-                                                         xcb_atom_t extents) {
-    const auto reply = owned(xcb_get_property_reply(
-        c, xcb_get_property(c, false, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
+std::optional<std::array<std::uint32_t, 4>> frameExtents(xcb_connection_t* c, xcb_window_t window, xcb_atom_t extents) {
+    const auto reply =
+        owned(xcb_get_property_reply(c, xcb_get_property(c, false, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16) return std::nullopt;
     std::array<std::uint32_t, 4> values;
     std::copy_n(static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())), 4, values.begin());
