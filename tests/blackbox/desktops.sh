@@ -108,7 +108,7 @@ whole() {  # whole WINDOW_MANAGER
     sleep 1.5
     drawn_whole "$(main_window)" || { broken=$((broken + 1)); shot "matrix-broken-$1-$run"; }
     ui press OK
-    timeout 10 tail --pid="$app" -f /dev/null || fail "OK does not end the program"
+    ends "OK"
   done
   [ $broken = 0 ] || fail "$broken of 5 alerts not drawn whole"
   result="holds: 5 of 5"
@@ -198,7 +198,7 @@ waybar_late() {  # waybar_late MODE
   sway_session "$1" 1
   awk -v s="$icon_after" 'BEGIN{exit !(s <= 2.0)}' || fail "the icon came after ${icon_after}s"
   host click "$(host items | head -1)" "Sair" || fail "the host's menu has no Sair"
-  timeout 10 tail --pid="$app" -f /dev/null || fail "Sair from waybar's menu does not end the program"
+  ends "Sair from waybar's menu"
   result="holds: icon after ${icon_after}s, menu works"
 }
 waybar_menu() {  # waybar_menu MODE
