@@ -29,7 +29,7 @@ inline xcb_atom_t atom(xcb_connection_t* c, const char* name) {
 
 inline xcb_window_t root(xcb_connection_t* c) { return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root; }
 
-// A message to the window manager about window, as the window manager specification has clients
+// A message to the window manager about window, as the Extended Window Manager Hints have clients
 // send them: to the root window, for the window manager's redirection.
 inline void tellWindowManager(xcb_connection_t* c, xcb_window_t window, const char* type,
                               std::initializer_list<std::uint32_t> data) {
