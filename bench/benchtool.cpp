@@ -134,6 +134,8 @@ private:
         std::optional<bool> ours;
         bool mapped = false;
         bool painted = false;
+        bool maximized = false;
+        int width = 0, height = 0;
         int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     };
 
@@ -143,6 +145,7 @@ private:
     void track(xcb_window_t window, xcb_window_t parent, bool overrideRedirect, Nanoseconds at);
     void mapped(xcb_window_t window, Window& state, Nanoseconds at);
     void damaged(const xcb_damage_notify_event_t& event, Nanoseconds at);
+    void resized(Window& state, int width, int height);
     bool isOurs(xcb_window_t window, Window& state);
     bool inTray(const Window& state);
     std::string title(xcb_window_t window);
@@ -298,6 +301,21 @@ void Watch::handle(xcb_generic_event_t* event, Nanoseconds at) {
             mapped(e->window, w->second, at);
         break;
     }
+    // A window maximized after its map is painted anew at its new size: that paint is its first
+    // full frame as maximized.
+    case XCB_CONFIGURE_NOTIFY: {
+        const auto* e = reinterpret_cast<xcb_configure_notify_event_t*>(event);
+        if (const auto w = windows_.find(e->window); w != windows_.end() && e->event == e->window && w->second.mapped)
+            resized(w->second, e->width, e->height);
+        break;
+    }
+    case XCB_PROPERTY_NOTIFY: {
+        const auto* e = reinterpret_cast<xcb_property_notify_event_t*>(event);
+        const auto w = windows_.find(e->window);
+        if (w == windows_.end() || !w->second.mapped || w->second.maximized || e->atom != atom("_NET_WM_STATE")) break;
+        if ((w->second.maximized = maximized(e->window))) log("maximized 0x%x %lld\n", e->window, at);
+        break;
+    }
     case XCB_UNMAP_NOTIFY: {
         const auto* e = reinterpret_cast<xcb_unmap_notify_event_t*>(event);
         const auto w = windows_.find(e->window);
@@ -315,7 +333,7 @@ void Watch::track(xcb_window_t window, xcb_window_t parent, bool overrideRedirec
     Window& state = windows_[window];
     state.parent = parent;
     state.overrideRedirect = overrideRedirect;
-    const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    const std::uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(x_, window, XCB_CW_EVENT_MASK, &events);
     xcb_damage_create(x_, xcb_generate_id(x_), window, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
     // A window mapped before the selection took effect would otherwise go unseen.
@@ -341,7 +359,18 @@ void Watch::mapped(xcb_window_t window, Window& state, Nanoseconds at) {
         height = g->height;
         free(g);
     }
-    log("map 0x%x %lld %dx%d %d %s\n", window, at, width, height, maximized(window) ? 1 : 0, title(window).c_str());
+    state.width = width;
+    state.height = height;
+    state.maximized = maximized(window);
+    log("map 0x%x %lld %dx%d %d %s\n", window, at, width, height, state.maximized ? 1 : 0, title(window).c_str());
+}
+
+void Watch::resized(Window& state, int width, int height) {
+    if (width == state.width && height == state.height) return;
+    state.width = width;
+    state.height = height;
+    state.painted = false;
+    state.x0 = state.y0 = state.x1 = state.y1 = 0;
 }
 
 // Painted once everything drawn since the map covers the whole window, as its first full frame does.
