@@ -5,6 +5,7 @@
 #include "fakes/windowfixture.h"
 
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <optional>
@@ -485,8 +486,27 @@ private slots:
     }
 
     // Each stop, as Tab reaches it, is marked by at least a line along both its sides in colours
-    // that stand out from what was there, the navy panel included.
+    // that stand out from what was there, the navy panel included: with the desktop's highlight,
+    // and with one that does not stand out there, as the classic desktops' navy.
+    void theFocusMarkStandsOutAtEveryStop_data() {
+        QTest::addColumn<QColor>("highlight");
+        QTest::newRow("the desktop's") << QColor();
+        QTest::newRow("navy") << QColor(0, 0, 128);
+    }
     void theFocusMarkStandsOutAtEveryStop() {
+        QFETCH(QColor, highlight);
+        const QPalette desktops = QApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(desktops); });
+        if (highlight.isValid()) {
+            QPalette palette = desktops;
+            palette.setColor(QPalette::Highlight, highlight);
+            QApplication::setPalette(palette);
+            // The window takes the desktop's palette when it is made, as the program makes it.
+            w->finish();
+            w.emplace();
+            w->start();
+            frm = w->frm.get();
+        }
         QVERIFY(QTest::qWaitForWindowActive(frm));
         frm->RichEdit1->setFocus(Qt::OtherFocusReason);
         for (int stop = 0; stop < 7; ++stop) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCheckBox>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleOption>
@@ -58,8 +59,11 @@ public:
             if (option->state & State_KeyboardFocusChange) {
                 const auto* frame = qstyleoption_cast<const QStyleOptionFocusRect*>(option);
                 const bool onColour = frame && frame->backgroundColor.isValid();
+                // A check box without text marks the focus on its white box, not around it.
+                const auto* box = qobject_cast<const QCheckBox*>(widget);
+                const QPalette::ColorRole under = box && box->text().isEmpty() ? QPalette::Base : QPalette::Window;
                 drawFocusRing(painter, option->rect, option->palette,
-                              onColour ? frame->backgroundColor : option->palette.color(QPalette::Window));
+                              onColour ? frame->backgroundColor : option->palette.color(under));
             }
             return;
         // Fields and the text area: whenever they have the focus, as a caret would show.
