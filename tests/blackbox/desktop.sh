@@ -177,6 +177,11 @@ desktop_start_tray() {  # desktop_start_tray NAME
 artifacts=${SORVANTO_ARTIFACTS:-/tmp/sorvanto-artifacts}
 mkdir -p "$artifacts"
 ui() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sorvanto_ui.py" "$@"; }
+# A StatusNotifierItem host's calls and menus (sni_host.py); registered: an item is on the watcher.
+host() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sni_host.py" "$@"; }
+registered() { host items | grep -q .; }
+# Seconds, to a tenth, since a time from date +%s%N.
+seconds_since() { local t=$(( ($(date +%s%N) - $1) / 100000000 )); echo "$((t / 10)).$((t % 10))"; }
 shot() { import -window root "$artifacts/$1.png"; }
 fail() {
   echo "FAIL: $*"
@@ -222,6 +227,12 @@ choose() {  # choose N: the Nth item of the open menu (1 is the title)
   local i
   for i in $(seq "$1"); do xdotool key Down; done
   xdotool key Return
+}
+menu_at() {  # menu_at X Y: the program's menu opens with its top left corner there
+  local mx my
+  desktop_wait 5 popup_menu || fail "no menu on the host's request"
+  read -r mx my < <(xwininfo -id "$(popup_menu)" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
+  [ "$mx" = "$1" ] && [ "$my" = "$2" ] || fail "menu at $mx,$my, the host asked for $1,$2"
 }
 open_menu() {
   # A press that reaches the icon while the tray is still embedding it is lost, as a user's would be.

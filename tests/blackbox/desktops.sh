@@ -25,8 +25,6 @@ fast=$(realpath "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 export SORVANTO_ARTIFACTS=${SORVANTO_ARTIFACTS:-$(dirname "$bin")/artifacts/desktops}
 source "$here/desktop.sh"
-host() { /usr/bin/python3 "$here/sni_host.py" "$@"; }
-registered() { host items | grep -q .; }
 icon_shown() { registered || tray_icon; }
 alert_up() { wm_state "$(main_window)" | grep -q _NET_WM_STATE_ABOVE; }
 # The countdown is a second long, and a sanitized program may take the preload library after its own.
@@ -35,13 +33,6 @@ start_fast() {
 }
 installed() { local c; for c in "$@"; do command -v "$c" >/dev/null || return 1; done; }
 active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
-seconds_since() { local t=$(( ($(date +%s%N) - $1) / 100000000 )); echo "$((t / 10)).$((t % 10))"; }
-menu_at() {  # menu_at X Y: the program's menu is open with its top left corner there
-  local mx my
-  desktop_wait 5 popup_menu || fail "no menu on the host's request"
-  read -r mx my < <(xwininfo -id "$(popup_menu)" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
-  [ "$mx" = "$1" ] && [ "$my" = "$2" ] || fail "menu at $mx,$my, the host asked for $1,$2"
-}
 
 # Each check runs on a desktop of its own and leaves its verdict in result, or fails with the reason.
 

@@ -14,12 +14,6 @@ start_tray() {
   desktop_pids+=("$tray")
 }
 
-# Seconds, to a tenth, since a time from date +%s%N.
-seconds_since() {
-  local tenths=$(( ($(date +%s%N) - $1) / 100000000 ))
-  echo "$((tenths / 10)).$((tenths % 10))"
-}
-
 # Seconds, to a tenth, until COMMAND succeeds.
 time_until() {
   local start=$(date +%s%N)
@@ -76,8 +70,6 @@ statusnotifier() {
   echo "statusnotifier: registered again ${back}s after the watcher restarted, menu works, sair removes the item"
 }
 
-host() { /usr/bin/python3 "$here/sni_host.py" "$@"; }
-registered() { host items | grep -q .; }
 
 # A desktop with a task list and no tray: arming minimizes the window there instead of hiding it,
 # and the user's click on its button brings back the configuration view, the countdown still
@@ -120,9 +112,7 @@ late_panel() {
   desktop_wait 5 hidden || fail "with the panel there, arming does not hide the window"
   xdotool mousemove 100 100
   host call "$item" ContextMenu 600 400
-  desktop_wait 5 popup_menu || fail "no menu on the host's request"
-  read -r mx my < <(xwininfo -id "$(popup_menu)" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
-  [ "$mx" = 600 ] && [ "$my" = 400 ] || fail "menu at $mx,$my, the host asked for 600,400"
+  menu_at 600 400
   choose 2
   desktop_wait 5 shown || fail "Configurações from the menu"
   ui showing Intervalo || fail "not the configuration view"
