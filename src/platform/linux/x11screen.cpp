@@ -5,7 +5,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -83,9 +82,7 @@ QMargins logicalFrame(const std::array<std::uint32_t, 4>& extents, qreal deviceP
 
 QMargins X11Screen::frameMargins() const {
     if (!frame_) {
-        const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-        // Qt's offscreen platform offers the X11 interface without an X connection behind it.
-        xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+        xcb_connection_t* connection = xcb::qtConnection();
         frame_ = connection ? askWindowManager(connection) : QMargins();
     }
     return *frame_;

@@ -3,9 +3,7 @@
 
 #include "xcb.h"
 
-#include <QGuiApplication>
 #include <QWindow>
-#include <QtGui/qguiapplication_platform.h>
 
 namespace sorvanto {
 
@@ -13,9 +11,8 @@ namespace {
 
 // Qt's X11 connection, and the window's on it, where the program runs on X11.
 bool onX11(QWidget& window, xcb_connection_t*& connection, xcb_window_t& id) {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window.windowHandle()) return false;
-    connection = x11->connection();
+    connection = xcb::qtConnection();
+    if (!connection || !window.windowHandle()) return false;
     id = static_cast<xcb_window_t>(window.windowHandle()->winId());
     return true;
 }

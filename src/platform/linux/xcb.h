@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QGuiApplication>
 #include <QThread>
+#include <QtGui/qguiapplication_platform.h>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +13,13 @@
 #include <xcb/xcb.h>
 
 namespace sorvanto::xcb {
+
+// Qt's connection to the X server, if it has one: its offscreen platform offers the X11 interface
+// without an X server behind it.
+inline xcb_connection_t* qtConnection() {
+    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
 
 template <class Reply>
 using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
