@@ -8,6 +8,7 @@
 #include "main_layout.h"
 #include "rules.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -19,6 +20,12 @@ static void initResources() { Q_INIT_RESOURCE(sorvanto); }
 namespace sorvanto {
 
 namespace {
+
+// To a screen reader the window is a frame, as top-level windows are, not a part of one.
+QAccessibleInterface* accessibleFrame(const QString&, QObject* object) {
+    auto* form = qobject_cast<Tfrmmain*>(object);
+    return form ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
+}
 
 FontChoice fontChoice(const layout::Font& font) {
     return {.name = QString::fromLatin1(font.name),
@@ -37,6 +44,7 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
       platform_(platform),
       title_(applicationTitle(QCoreApplication::applicationFilePath())) {
     initResources();
+    [[maybe_unused]] static const bool frameInstalled = (QAccessible::installFactory(accessibleFrame), true);
     setObjectName(QString::fromLatin1(frmmainForm.name));
     setWindowTitle(layout::text(frmmainForm.caption));
     setWindowIcon(layout::icon(":/icons/sorvanto.png"));
@@ -70,6 +78,7 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
     Labelsom = control<QLabel>("Labelsom");
     editsom = control<QLineEdit>("editsom");
     chkbxsom = control<QCheckBox>("chkbxsom");
+    describeWindow(control<QLineEdit>(frmmainForm.describedBy));
     Timer1 = platform_.timers.createTimer();
     Timer2 = platform_.timers.createTimer();
     createPopupMenu();
@@ -83,6 +92,12 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
         laidOutPlaces_[widget] = widget->geometry();
     }
     Panel2->installEventFilter(this);
+}
+
+// A screen reader tells the window by its title and then by the line that says what it is about.
+void Tfrmmain::describeWindow(QLineEdit* line) {
+    setAccessibleDescription(line->text());
+    connect(line, &QLineEdit::textChanged, this, &QWidget::setAccessibleDescription);
 }
 
 template <class Control>

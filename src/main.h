@@ -111,6 +111,7 @@ private:
 
     template <class Control>
     Control* control(const char* name);
+    void describeWindow(QLineEdit* line);
     void createPopupMenu();
     void connectHandlers();
     // Runs an event handler; an error that escapes it is shown, and the program goes on.

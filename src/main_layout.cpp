@@ -52,7 +52,7 @@ const Control controls[] = {
      .hint = "clique aqui para  modificar a fonte da letra do sorvanto!"},
     {.name = "Label1", .kind = Kind::Label, .parent = "Panel5", .left = 72, .top = 1, .width = 60, .height = 11,
      .text = "cor do fundo", .font = arial(9, clYellow),
-     .hint = "escolha aqui a cor do fundo do aviso que vc programou!"},
+     .hint = "escolha aqui a cor do fundo do aviso que vc programou!", .labelFor = "ColorBox1"},
     {.name = "Label3", .kind = Kind::Label, .parent = "Panel5", .left = 3, .top = 1, .width = 55, .height = 11,
      .text = "cor da fonte", .font = arial(9, clYellow),
      .hint = "escolha aqui a cor do fundo do aviso que vc programou!"},
@@ -81,8 +81,13 @@ const layout::MenuItem menuItems[] = {
 
 }  // namespace
 
-const layout::Form frmmainForm = {
-    "frmmain", "Velmora-SORVANTO Vrs. 1.0", 536, 341, clBtnFace, Font{"MS Sans Serif", 11, false, clWindowText}};
+const layout::Form frmmainForm = {.name = "frmmain",
+                                  .caption = "Velmora-SORVANTO Vrs. 1.0",
+                                  .clientWidth = 536,
+                                  .clientHeight = 341,
+                                  .colour = clBtnFace,
+                                  .font = Font{"MS Sans Serif", 11, false, clWindowText},
+                                  .describedBy = "editmsg1"};
 
 const Font FontDialog1Font = {"MS Sans Serif", 24, true, clRed};
 
