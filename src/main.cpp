@@ -78,12 +78,12 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
     Labelsom = control<QLabel>("Labelsom");
     editsom = control<QLineEdit>("editsom");
     chkbxsom = control<QCheckBox>("chkbxsom");
-    describeWindow(control<QLineEdit>(frmmainForm.describedBy));
     Timer1 = platform_.timers.createTimer();
     Timer2 = platform_.timers.createTimer();
     createPopupMenu();
     platform_.notifyIcon.setHostMenu(PopupMenu1);
     connectHandlers();
+    describeWindow();
 
     handle([this] { scaleToTextHeight(); });
     handle([this] { FormCreate(); });
@@ -94,11 +94,9 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
     Panel2->installEventFilter(this);
 }
 
-// A screen reader tells the window by its title and then by the line that says what it is about.
-void Tfrmmain::describeWindow(QLineEdit* line) {
-    setAccessibleDescription(line->text());
-    connect(line, &QLineEdit::textChanged, this, &QWidget::setAccessibleDescription);
-}
+// A screen reader tells the window by its title, then by what it says: the message line and the
+// reminder text under it.
+void Tfrmmain::describeWindow() { setAccessibleDescription(editmsg1->text() + u' ' + RichEdit1->toPlainText()); }
 
 template <class Control>
 Control* Tfrmmain::control(const char* name) {
@@ -138,6 +136,8 @@ void Tfrmmain::connectHandlers() {
     });
     onDoubleClick(editsom, [this] { handle([this] { editsomDblClick(); }); });
     connect(Timer1.get(), &Timer::ticked, this, [this] { handle([this] { Timer1Timer(); }); });
+    connect(editmsg1, &QLineEdit::textChanged, this, &Tfrmmain::describeWindow);
+    connect(RichEdit1, &QTextEdit::textChanged, this, &Tfrmmain::describeWindow);
     connect(&platform_.notifyIcon, &NotifyIcon::trayMessage, this, [this](std::uint32_t message, int lParam) {
         if (message == TrayCallbackMessage) handle([=, this] { TrayIconCallback(lParam); });
     });
@@ -275,6 +275,7 @@ void Tfrmmain::Timer1Timer() {
             // The alert matters more than its sound.
         }
     }
+    announceWhenActive_ = true;
     showInFront();
     platform_.windowManager.bringToFront(*this);
 }
@@ -463,9 +464,22 @@ void Tfrmmain::changeEvent(QEvent* event) {
         const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
         if (isMinimized() && !(old & Qt::WindowMinimized)) handle([this] { SysMenuCommand(SC_MINIMIZE); });
     }
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && announceWhenActive_) {
+        announceWhenActive_ = false;
+        QMetaObject::invokeMethod(this, &Tfrmmain::announce, Qt::QueuedConnection);
+    }
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && minimizedAsHidden_)
         handle([this] { Configuraes1Click(); });
     QWidget::changeEvent(event);
+}
+
+// A screen reader that took the hidden window for the active one all along would say nothing of
+// the alert; and the focus given back to a control is told too close after the window for it to say
+// both. So once the focus is back, the window tells that it has it, which has the reader say its
+// title, its message line and its reminder text at once.
+void Tfrmmain::announce() {
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
 }
 
 void Tfrmmain::resizeEvent(QResizeEvent*) { alignControls(this, 0); }

@@ -81,13 +81,8 @@ const layout::MenuItem menuItems[] = {
 
 }  // namespace
 
-const layout::Form frmmainForm = {.name = "frmmain",
-                                  .caption = "Velmora-SORVANTO Vrs. 1.0",
-                                  .clientWidth = 536,
-                                  .clientHeight = 341,
-                                  .colour = clBtnFace,
-                                  .font = Font{"MS Sans Serif", 11, false, clWindowText},
-                                  .describedBy = "editmsg1"};
+const layout::Form frmmainForm = {
+    "frmmain", "Velmora-SORVANTO Vrs. 1.0", 536, 341, clBtnFace, Font{"MS Sans Serif", 11, false, clWindowText}};
 
 const Font FontDialog1Font = {"MS Sans Serif", 24, true, clRed};
 

@@ -141,7 +141,7 @@ private slots:
         QCOMPARE(frm->chkbxsom->accessibleDescription(), frm->chkbxsom->toolTip());
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(frm);
         QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Description), frm->editmsg1->text());
+        QCOMPARE(window->text(QAccessible::Description), frm->editmsg1->text() + u' ' + frm->RichEdit1->toPlainText());
         const auto labels = QAccessible::queryAccessibleInterface(frm->ColorBox1)->relations(QAccessible::Label);
         QCOMPARE(labels.value(0).first->text(QAccessible::Name), QStringLiteral("cor do fundo"));
 
@@ -179,7 +179,8 @@ private slots:
         w->timer1().fire();
         QVERIFY(!w->timer1().running());
         QCOMPARE(frm->editmsg1->text(), QStringLiteral("1  minuto(s) atrás  você pediu para lembrar que:"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(frm)->text(QAccessible::Description), frm->editmsg1->text());
+        QCOMPARE(QAccessible::queryAccessibleInterface(frm)->text(QAccessible::Description),
+                 frm->editmsg1->text() + u' ' + frm->RichEdit1->toPlainText());
         QVERIFY(frm->isMaximized());
         QVERIFY(frm->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(frm->isVisible());

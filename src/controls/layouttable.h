@@ -65,8 +65,6 @@ struct Form {
     int clientWidth, clientHeight;
     TColor colour;
     Font font;
-    // The control whose text describes the window to a screen reader.
-    const char* describedBy = nullptr;
 };
 
 struct MenuItem {
