@@ -4,7 +4,6 @@
 #include "controls/hintstyle.h"
 #include "fakes/windowfixture.h"
 
-#include <QAccessible>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QTest>
@@ -139,11 +138,6 @@ private slots:
         QCOMPARE(frm->chkbxsom->toolTipDuration(), 2500);
         QCOMPARE(frm->Spininterval->accessibleName(), QStringLiteral("Intervalo"));
         QCOMPARE(frm->chkbxsom->accessibleDescription(), frm->chkbxsom->toolTip());
-        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(frm);
-        QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Description), frm->editmsg1->text() + u' ' + frm->RichEdit1->toPlainText());
-        const auto labels = QAccessible::queryAccessibleInterface(frm->ColorBox1)->relations(QAccessible::Label);
-        QCOMPARE(labels.value(0).first->text(QAccessible::Name), QStringLiteral("cor do fundo"));
 
         const QList<QAction*> items = frm->PopupMenu1->actions();
         QCOMPARE(items.size(), 4);
@@ -179,8 +173,6 @@ private slots:
         w->timer1().fire();
         QVERIFY(!w->timer1().running());
         QCOMPARE(frm->editmsg1->text(), QStringLiteral("1  minuto(s) atrás  você pediu para lembrar que:"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(frm)->text(QAccessible::Description),
-                 frm->editmsg1->text() + u' ' + frm->RichEdit1->toPlainText());
         QVERIFY(frm->isMaximized());
         QVERIFY(frm->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(frm->isVisible());
