@@ -52,7 +52,7 @@ const Control controls[] = {
      .hint = "clique aqui para  modificar a fonte da letra do sorvanto!"},
     {.name = "Label1", .kind = Kind::Label, .parent = "Panel5", .left = 72, .top = 1, .width = 60, .height = 11,
      .text = "cor do fundo", .font = arial(9, clYellow),
-     .hint = "escolha aqui a cor do fundo do aviso que vc programou!", .labelFor = "ColorBox1"},
+     .hint = "escolha aqui a cor do fundo do aviso que vc programou!"},
     {.name = "Label3", .kind = Kind::Label, .parent = "Panel5", .left = 3, .top = 1, .width = 55, .height = 11,
      .text = "cor da fonte", .font = arial(9, clYellow),
      .hint = "escolha aqui a cor do fundo do aviso que vc programou!"},

@@ -216,10 +216,6 @@ void createControls(QWidget* form, std::span<const Control> controls) {
         if (name) widget->setAccessibleName(text(name));
         widget->setVisible(c.visible);
     }
-    for (const Control& c : controls)
-        if (c.labelFor)
-            form->findChild<QLabel*>(QString::fromLatin1(c.name))
-                ->setBuddy(form->findChild<QWidget*>(QString::fromLatin1(c.labelFor)));
     chainTabOrder(form, controls);
 }
 

@@ -39,8 +39,6 @@ struct Control {
     const char* hint = nullptr;
     // For a control that neither a caption nor a label nor a tooltip names.
     const char* accessibleName = nullptr;
-    // The control a label names to a screen reader, where the control does not take a name of its own.
-    const char* labelFor = nullptr;
     bool visible = true;
     int tabOrder = -1;
     bool bevelInnerLowered = false;
