@@ -8,6 +8,7 @@
 #include "main_layout.h"
 #include "rules.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -19,6 +20,12 @@ static void initResources() { Q_INIT_RESOURCE(sorvanto); }
 namespace sorvanto {
 
 namespace {
+
+// To a screen reader the window is a frame, as top-level windows are, not a part of one.
+QAccessibleInterface* accessibleFrame(const QString&, QObject* object) {
+    auto* form = qobject_cast<Tfrmmain*>(object);
+    return form ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
+}
 
 FontChoice fontChoice(const layout::Font& font) {
     return {.name = QString::fromLatin1(font.name),
@@ -37,6 +44,7 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
       platform_(platform),
       title_(applicationTitle(QCoreApplication::applicationFilePath())) {
     initResources();
+    [[maybe_unused]] static const bool frameInstalled = (QAccessible::installFactory(accessibleFrame), true);
     setObjectName(QString::fromLatin1(frmmainForm.name));
     setWindowTitle(layout::text(frmmainForm.caption));
     setWindowIcon(layout::icon(":/icons/sorvanto.png"));
@@ -75,6 +83,7 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
     createPopupMenu();
     platform_.notifyIcon.setHostMenu(PopupMenu1);
     connectHandlers();
+    describeWindow();
 
     handle([this] { scaleToTextHeight(); });
     handle([this] { FormCreate(); });
@@ -84,6 +93,10 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
     }
     Panel2->installEventFilter(this);
 }
+
+// A screen reader tells the window by its title, then by what it says: the message line and the
+// reminder text under it.
+void Tfrmmain::describeWindow() { setAccessibleDescription(editmsg1->text() + u' ' + RichEdit1->toPlainText()); }
 
 template <class Control>
 Control* Tfrmmain::control(const char* name) {
@@ -123,6 +136,8 @@ void Tfrmmain::connectHandlers() {
     });
     onDoubleClick(editsom, [this] { handle([this] { editsomDblClick(); }); });
     connect(Timer1.get(), &Timer::ticked, this, [this] { handle([this] { Timer1Timer(); }); });
+    connect(editmsg1, &QLineEdit::textChanged, this, &Tfrmmain::describeWindow);
+    connect(RichEdit1, &QTextEdit::textChanged, this, &Tfrmmain::describeWindow);
     connect(&platform_.notifyIcon, &NotifyIcon::trayMessage, this, [this](std::uint32_t message, int lParam) {
         if (message == TrayCallbackMessage) handle([=, this] { TrayIconCallback(lParam); });
     });
@@ -260,6 +275,7 @@ void Tfrmmain::Timer1Timer() {
             // The alert matters more than its sound.
         }
     }
+    announceWhenActive_ = true;
     showInFront();
     platform_.windowManager.bringToFront(*this);
 }
@@ -448,9 +464,22 @@ void Tfrmmain::changeEvent(QEvent* event) {
         const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
         if (isMinimized() && !(old & Qt::WindowMinimized)) handle([this] { SysMenuCommand(SC_MINIMIZE); });
     }
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && announceWhenActive_) {
+        announceWhenActive_ = false;
+        QMetaObject::invokeMethod(this, &Tfrmmain::announce, Qt::QueuedConnection);
+    }
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && minimizedAsHidden_)
         handle([this] { Configuraes1Click(); });
     QWidget::changeEvent(event);
+}
+
+// A screen reader that took the hidden window for the active one all along would say nothing of
+// the alert; and the focus given back to a control is told too close after the window for it to say
+// both. So once the focus is back, the window tells that it has it, which has the reader say its
+// title, its message line and its reminder text at once.
+void Tfrmmain::announce() {
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
 }
 
 void Tfrmmain::resizeEvent(QResizeEvent*) { alignControls(this, 0); }

@@ -111,6 +111,8 @@ private:
 
     template <class Control>
     Control* control(const char* name);
+    void describeWindow();
+    void announce();
     void createPopupMenu();
     void connectHandlers();
     // Runs an event handler; an error that escapes it is shown, and the program goes on.
@@ -136,6 +138,8 @@ private:
     bool placed_ = false;
     bool minimizedAsHidden_ = false;
     bool maximizeWhenExposed_ = false;
+    // The alert is told to a screen reader once the window is active.
+    bool announceWhenActive_ = false;
 };
 
 }  // namespace sorvanto

@@ -32,13 +32,26 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override {
-        QLineEdit::focusInEvent(event);
         const Qt::FocusReason reason = event->reason();
         if (autoSelect_ ||
-            (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::ShortcutFocusReason))
+            (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::ShortcutFocusReason)) {
+            QLineEdit::focusInEvent(event);
             return;
-        deselect();
-        setCursorPosition(0);
+        }
+        // A screen reader that hears of the caret moving before it hears of the focus takes the line
+        // for the one it is at already, and says nothing of it. So the line does not select its text
+        // on entry, and a caret left elsewhere goes back to the start once the focus has been told,
+        // before the line is painted again.
+        QFocusEvent entered(QEvent::FocusIn, Qt::OtherFocusReason);
+        QLineEdit::focusInEvent(&entered);
+        if (hasSelectedText() || cursorPosition() != 0)
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    deselect();
+                    setCursorPosition(0);
+                },
+                Qt::QueuedConnection);
     }
 
 private:
