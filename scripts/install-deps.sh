@@ -3,7 +3,7 @@
 # Installs the Debian packages that building, running and testing need, and only those that are missing.
 set -euo pipefail
 
-build=(build-essential cmake pkg-config qt6-base-dev qt6-base-private-dev qt6-base-dev-tools qt6-qpa-plugins
+build=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
        libqt6test6 libcanberra-dev libfontconfig-dev libxcb1-dev dpkg-dev file)
 runtime=(libcanberra-pulse sound-theme-freedesktop fonts-liberation fonts-dejavu-core fonts-dancingscript fontconfig)
 blackbox=(xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 pulseaudio pulseaudio-utils sox
