@@ -51,12 +51,12 @@ package: package-deps
 test-dists: test-deps
 	cmake -S . -B build-dists -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-dists -j $(JOBS) --target sorvanto_fastclock
-	set -e; for dist in $(DISTS); do \
-	  JOBS=$(JOBS) ./scripts/build-package.sh $$dist; \
-	  tests/package/contents.sh build-package/$$dist; \
-	  SORVANTO_FAST_CLOCK=$(CURDIR)/build-dists/tests/libsorvanto_fastclock.so \
-	    SORVANTO_ARTIFACTS=$(CURDIR)/build-dists/artifacts tests/package/install.sh build-package/$$dist $$dist; \
-	done
+	status=0; for dist in $(DISTS); do \
+	  JOBS=$(JOBS) ./scripts/build-package.sh $$dist || status=1; \
+	  tests/package/contents.sh build-package/$$dist || status=1; \
+	  SORVANTO_FAST_CLOCK=$(CURDIR)/build-dists/tests/libsorvanto_fastclock.so SORVANTO_ARTIFACTS=$(CURDIR)/build-dists/artifacts \
+	    tests/package/install.sh build-package/$$dist $$dist || status=1; \
+	done; exit $$status
 
 bench:
 	./bench/run

@@ -5,8 +5,8 @@
 # The root comes from Debian's archive with the build dependencies and lintian in it; it is kept as a
 # tarball under ~/.cache/sorvanto/ (SORVANTO_ROOT_CACHE) until debian/control's build dependencies
 # change. dpkg-buildpackage builds there (with the in-process tests, unless DEB_BUILD_OPTIONS says
-# nocheck), then that release's lintian checks the .dsc, the .changes and the .deb, and must report
-# nothing. OUT_DIR receives the .dsc, .tar.xz, .changes, .buildinfo and .deb files and lintian.txt.
+# nocheck), then that release's lintian checks the .dsc, the .changes and the .deb, and says what it
+# finds. OUT_DIR receives the .dsc, .tar.xz, .changes, .buildinfo and .deb files and lintian.txt.
 # Needs root (mmdebstrap, chroot) and Debian's archive the first time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -54,23 +54,26 @@ else
 fi
 
 # Mounts live in a private mount namespace that ends with the build, so none is left behind.
+# The source follows the policy of Debian's stable release, which Debian 12's lintian predates.
+suppress=--suppress-tags=newer-standards-version
 unshare --mount --propagation private -- bash -c '
-  root=$1 jobs=$2 version=$3
+  root=$1 jobs=$2 version=$3 suppress=$4
   mount -t proc proc "$root/proc"
   mount -t tmpfs tmpfs "$root/dev/shm"
   chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
     DEB_BUILD_OPTIONS="parallel=$jobs ${DEB_BUILD_OPTIONS:-}" \
     sh -c "cd /build/sorvanto-$version && dpkg-buildpackage -us -uc && cd .. &&
-           runuser -u nobody -- env HOME=/tmp lintian --pedantic -I --fail-on none *.changes >lintian.txt 2>&1"' \
-  bash "$root" "${JOBS:-$(nproc)}" "$version"
+           runuser -u nobody -- env HOME=/tmp lintian --pedantic -I --fail-on none $suppress *.changes >lintian.txt 2>&1"' \
+  bash "$root" "${JOBS:-$(nproc)}" "$version" "$suppress"
 
 rm -rf "$out"
 mkdir -p "$out"
 find "$root/build" -maxdepth 1 -type f -exec cp -t "$out" {} +
 ls "$out"
+# The packages are there either way; tests/package/contents.sh fails on any tag.
 if [ -s "$out/lintian.txt" ]; then
   echo "lintian --pedantic -I reports tags:"
   cat "$out/lintian.txt"
-  exit 1
+else
+  echo "lintian --pedantic -I: no tags"
 fi
-echo "lintian --pedantic -I: no tags"

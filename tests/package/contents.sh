@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Checks the built Debian package without installing it: the validators find nothing, the desktop entry and the AppStream data point at files the package holds, the
+# Checks the built Debian package without installing it: the validators and the release's lintian
+# find nothing, the desktop entry and the AppStream data point at files the package holds, the
 # icons have the sizes their directories claim, nothing goes into fontconfig's configuration, the
 # licence is stated in Debian's machine-readable form, every place that names the version names the
 # same one, and the package depends on the libraries it links and on what the program loads at run
@@ -24,6 +25,9 @@ appstreamcli validate --pedantic --no-net "$metainfo" >"$root.appstream" 2>&1 ||
 cat "$root.appstream"
 grep -E '^[EWIP]: ' "$root.appstream" | grep -v ': unknown-tag developer$' && fail "appstreamcli validate --pedantic"
 rm -f "$root.appstream"
+# The release's own lintian ran after the build.
+[ -f "$1/lintian.txt" ] || fail "no lintian.txt from the build"
+[ ! -s "$1/lintian.txt" ] || { cat "$1/lintian.txt"; fail "lintian --pedantic -I reports tags"; }
 
 echo "== the desktop entry and the AppStream data name files of the package"
 entry() { sed -n "s/^$1=//p" "$desktop"; }
