@@ -5,12 +5,16 @@
 # make test-desktops  installs the window managers and tray hosts of the desktop matrix and runs the
 #            program under each (tests/blackbox/desktops.sh), skipping those not installed; prints
 #            the table; a few minutes after the build
-# make package  builds the Debian package build-package/sorvanto_<version>_<arch>.deb
+# make package  builds the Debian source and binary packages of this machine's Debian release in a
+#               clean root of it, into build-package/<release>/; DIST=trixie or DIST=bookworm for another
+# make test-dists  builds, checks and installs the package of each release (DISTS) in fresh roots
 # make bench    installs what is missing, builds in Release into build-bench/ and measures the
 #               program against the floor and any installed peers (bench/README.md); ~12 minutes
 JOBS ?= $(shell nproc)
+DIST ?= $(shell . /etc/os-release && echo $$VERSION_CODENAME)
+DISTS ?= bookworm trixie
 
-.PHONY: run test test-desktops bench build package deps test-deps desktops-deps clean
+.PHONY: run test test-desktops test-dists bench build package deps test-deps desktops-deps package-deps clean
 
 run: build
 	./build/sorvanto
@@ -40,8 +44,19 @@ test-desktops: desktops-deps
 	SORVANTO_ARTIFACTS=$(CURDIR)/build-desktops/artifacts SORVANTO_HOLDQUIT=$(CURDIR)/build-desktops/tests/libsorvanto_holdquit.so \
 	  tests/blackbox/desktops.sh build-desktops/sorvanto build-desktops/tests/libsorvanto_fastclock.so
 
-package: deps
-	JOBS=$(JOBS) ./scripts/build-package.sh build-package
+package: package-deps
+	JOBS=$(JOBS) ./scripts/build-package.sh $(DIST)
+
+# The installed program is armed with its countdown shortened by the library the black-box tests preload.
+test-dists: test-deps
+	cmake -S . -B build-dists -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-dists -j $(JOBS) --target sorvanto_fastclock
+	status=0; for dist in $(DISTS); do \
+	  JOBS=$(JOBS) ./scripts/build-package.sh $$dist || status=1; \
+	  tests/package/contents.sh build-package/$$dist || status=1; \
+	  SORVANTO_FAST_CLOCK=$(CURDIR)/build-dists/tests/libsorvanto_fastclock.so SORVANTO_ARTIFACTS=$(CURDIR)/build-dists/artifacts \
+	    tests/package/install.sh build-package/$$dist $$dist || status=1; \
+	done; exit $$status
 
 bench:
 	./bench/run
@@ -55,5 +70,8 @@ test-deps:
 desktops-deps:
 	./scripts/install-deps.sh --desktops
 
+package-deps:
+	./scripts/install-deps.sh --package
+
 clean:
-	rm -rf build build-tests build-portable build-package build-bench build-desktops
+	rm -rf build build-tests build-portable build-package build-bench build-desktops build-dists

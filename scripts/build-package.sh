@@ -1,19 +1,79 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package: scripts/build-package.sh [BUILD_DIR]   (default: build-package)
-# A separate build without tests or sanitizers, with Debian's hardening flags and warnings that do not stop
-# it (a newer compiler warns of more), installed under /usr;
-# CPack writes BUILD_DIR/sorvanto_<version>_<arch>.deb with its dependencies computed by dpkg-shlibdeps.
+# Builds the Debian source and binary packages in a clean root of a Debian release:
+#   scripts/build-package.sh [DIST [OUT_DIR]]   (default: this machine's release, build-package/DIST)
+# The root comes from Debian's archive with the build dependencies and lintian in it; it is kept as a
+# tarball under ~/.cache/sorvanto/ (SORVANTO_ROOT_CACHE) until debian/control's build dependencies
+# change. dpkg-buildpackage builds there (with the in-process tests, unless DEB_BUILD_OPTIONS says
+# nocheck), then that release's lintian checks the .dsc, the .changes and the .deb, and says what it
+# finds. OUT_DIR receives the .dsc, .tar.xz, .changes, .buildinfo and .deb files and lintian.txt.
+# Needs root (mmdebstrap, chroot) and Debian's archive the first time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir=$(realpath -m "${1:-build-package}")
+dist=${1:-$(. /etc/os-release && echo "$VERSION_CODENAME")}
+out=$(realpath -m "${2:-build-package/$dist}")
+mirror=${SORVANTO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+security=${SORVANTO_DEBIAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
+cache=${SORVANTO_ROOT_CACHE:-$HOME/.cache/sorvanto}
+[ "$(id -u)" -eq 0 ] || { echo "SKIP: building in a clean root needs root (mmdebstrap, chroot)"; exit 77; }
 
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=None -DSORVANTO_TESTS=OFF -DSORVANTO_SANITIZE=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_COMPILE_WARNING_AS_ERROR=OFF \
-  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
-cmake --build "$build_dir" -j "${JOBS:-$(nproc)}"
-rm -f "$build_dir"/sorvanto_*.deb
-(cd "$build_dir" && cpack -G DEB)
-ls "$build_dir"/sorvanto_*.deb
+# The root, once per release and set of build dependencies.
+build_depends=$(sed -n '/^Build-Depends:/,/^[^ ]/p' debian/control | sed '$d')
+tarball=$cache/$dist-build-$(sha256sum <<<"$build_depends" | cut -c1-12).tar
+if [ ! -f "$tarball" ]; then
+  mkdir -p "$cache"
+  echo "making a clean $dist root in $tarball"
+  mmdebstrap --variant=buildd --format=tar --include=lintian,ca-certificates \
+    --customize-hook='mkdir -p "$1/tmp/control/debian"' \
+    --customize-hook='copy-in debian/control /tmp/control/debian' \
+    --customize-hook='chroot "$1" apt-get build-dep -y -q /tmp/control' \
+    --customize-hook='rm -rf "$1/tmp/control"' \
+    "$dist" "$tarball.new" "deb $mirror $dist main" "deb $mirror $dist-updates main" \
+    "deb $security $dist-security main"
+  mv "$tarball.new" "$tarball"
+  # A root for build dependencies that changed is of no more use.
+  find "$cache" -maxdepth 1 -name "$dist-build-*.tar" ! -path "$tarball" -delete
+fi
+
+work=$(mktemp -d /tmp/sorvanto-package.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+root=$work/root
+mkdir -p "$root"
+tar -C "$root" -xf "$tarball"
+
+# The source as it is in the working tree, without the builds and what git ignores.
+version=$(dpkg-parsechangelog -S Version)
+source=$root/build/sorvanto-$version
+mkdir -p "$source"
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' file; do
+    [ -e "$file" ] && printf '%s\0' "$file"
+  done | tar -c --null -T - | tar -C "$source" -x
+else
+  tar -c --exclude='./build' --exclude='./build-*' . | tar -C "$source" -x
+fi
+
+# Mounts live in a private mount namespace that ends with the build, so none is left behind.
+# The source follows the policy of Debian's stable release, which Debian 12's lintian predates.
+suppress=--suppress-tags=newer-standards-version
+unshare --mount --propagation private -- bash -c '
+  root=$1 jobs=$2 version=$3 suppress=$4
+  mount -t proc proc "$root/proc"
+  mount -t tmpfs tmpfs "$root/dev/shm"
+  chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+    DEB_BUILD_OPTIONS="parallel=$jobs ${DEB_BUILD_OPTIONS:-}" \
+    sh -c "cd /build/sorvanto-$version && dpkg-buildpackage -us -uc && cd .. &&
+           runuser -u nobody -- env HOME=/tmp lintian --pedantic -I --fail-on none $suppress *.changes >lintian.txt 2>&1"' \
+  bash "$root" "${JOBS:-$(nproc)}" "$version" "$suppress"
+
+rm -rf "$out"
+mkdir -p "$out"
+find "$root/build" -maxdepth 1 -type f -exec cp -t "$out" {} +
+ls "$out"
+# The packages are there either way; tests/package/contents.sh fails on any tag.
+if [ -s "$out/lintian.txt" ]; then
+  echo "lintian --pedantic -I reports tags:"
+  cat "$out/lintian.txt"
+else
+  echo "lintian --pedantic -I: no tags"
+fi

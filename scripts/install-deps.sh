@@ -3,20 +3,23 @@
 # Installs the Debian packages that building, running and testing need, and only those that are missing.
 set -euo pipefail
 
-build=(build-essential cmake pkg-config qt6-base-dev qt6-base-private-dev qt6-base-dev-tools qt6-qpa-plugins
+build=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
        libqt6test6 libcanberra-dev libfontconfig-dev libxcb1-dev dpkg-dev file)
 runtime=(libcanberra-pulse sound-theme-freedesktop fonts-liberation fonts-dejavu-core fonts-dancingscript fontconfig)
 blackbox=(xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 pulseaudio pulseaudio-utils sox
           python3 python3-pyatspi python3-dbus python3-gi python3-xlib at-spi2-core imagemagick
           clang libclang-rt-14-dev valgrind weston xwayland qt6-wayland qt6-translations-l10n
           xfwm4 xfce4-panel xfconf fluxbox orca)
-packaging=(desktop-file-utils appstream lintian libxml2-utils debootstrap)
+# The package builds in a clean root of its Debian release, made from Debian's archive.
+package=(mmdebstrap dpkg-dev git)
+packaging=("${package[@]}" desktop-file-utils appstream libxml2-utils)
 bench=(libxcb1-dev libxcb-damage0-dev binutils)
 # The desktop matrix (make test-desktops): the window managers and tray hosts that users meet.
 desktops=(mutter kwin-x11 marco mate-settings-daemon-common metacity icewm i3-wm lxqt-panel plasma-workspace
           plasma-desktop kded5 gnome-shell gnome-shell-extension-appindicator sway waybar grim)
 
 wanted=("${build[@]}" "${runtime[@]}")
+[ "${1:-}" = "--package" ] && wanted=("${package[@]}")
 [ "${1:-}" = "--tests" ] && wanted+=("${blackbox[@]}" "${packaging[@]}")
 [ "${1:-}" = "--bench" ] && wanted+=("${blackbox[@]}" "${bench[@]}")
 [ "${1:-}" = "--desktops" ] && wanted+=("${blackbox[@]}" "${desktops[@]}")

@@ -45,7 +45,7 @@ private:
     // The offscreen platform keeps its focus window while the window is hidden, so showing it again
     // does not make it the active one, as a desktop does.
     void activate() {
-        QApplication::setActiveWindow(frm);
+        setActiveWindow(frm);
         QVERIFY(QTest::qWaitForWindowActive(frm));
     }
     // The stops that Tab (or Shift+Tab) visits from the reminder text until it comes back there.

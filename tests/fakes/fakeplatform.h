@@ -133,6 +133,14 @@ public:
 };
 
 // A window manager that does what it is asked.
+// What the window system does, which Qt 6.5 deprecated for programs; no public call replaces it.
+inline void setActiveWindow(QWidget* window) {
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QApplication::setActiveWindow(window);
+    QT_WARNING_POP
+}
+
 class FakeWindowManager final : public WindowManager {
 public:
     void bringToFront(QWidget& window) override { broughtToFront.push_back(&window); }
@@ -140,7 +148,7 @@ public:
     bool minimize(QWidget& window) override {
         if (declinesToMinimize) return false;
         window.setWindowState(window.windowState() | Qt::WindowMinimized);
-        QApplication::setActiveWindow(nullptr);
+        setActiveWindow(nullptr);
         return true;
     }
     std::vector<QWidget*> broughtToFront;

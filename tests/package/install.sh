@@ -1,26 +1,29 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian package into a fresh Debian 12 root made by debootstrap, with nothing but the
+# Installs the Debian package into a fresh root of its Debian release, with nothing but the
 # package's own dependencies, checks that other programs' fonts stay as they were, starts the
-# installed program on the private desktop, sees its window and its tray icon, closes it, then
-# purges the package and checks that none of its files is left.
-#   install.sh PACKAGE_BUILD_DIR
-# Needs root (debootstrap, chroot, mounts in a private mount namespace) and Debian's archive.
-# SORVANTO_PACKAGE_CACHE, when set, keeps the fresh root and the downloaded packages between runs.
+# installed program on the private desktop, sees its window and its tray icon, arms it and sees the
+# alert (SORVANTO_FAST_CLOCK, when set, names the library that shortens the countdown to a second)
+# and ends it with "OK" (without it: closes the window), then purges the package and checks that
+# none of its files is left.
+#   install.sh PACKAGE_BUILD_DIR [DIST]   (default: bookworm)
+# Needs root (mmdebstrap, chroot, mounts in a private mount namespace) and Debian's archive. The fresh
+# root and the downloaded packages are kept under ~/.cache/sorvanto/ (SORVANTO_ROOT_CACHE).
 set -uo pipefail
 die() { echo "$*"; exit 1; }
 deb=$(ls "$(realpath "$1")"/sorvanto_*.deb) || die "no package in $1"
-[ "$(id -u)" -eq 0 ] || { echo "SKIP: needs root for debootstrap and chroot"; exit 77; }
+dist=${2:-bookworm}
+[ "$(id -u)" -eq 0 ] || { echo "SKIP: needs root for mmdebstrap and chroot"; exit 77; }
 unshare --mount --propagation private true || die "cannot make a private mount namespace (needs CAP_SYS_ADMIN)"
 mirror=${SORVANTO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 security=${SORVANTO_DEBIAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
-cache=${SORVANTO_PACKAGE_CACHE:-}
+cache=${SORVANTO_ROOT_CACHE:-$HOME/.cache/sorvanto}
+fastclock=${SORVANTO_FAST_CLOCK:-}
 source "$(dirname "$0")/../blackbox/desktop.sh"
 desktop_prepare
 
 root=$desktop_dir/root
-archives=$desktop_dir/archives
-if [ -n "$cache" ]; then archives=$cache/archives; mkdir -p "$cache"; fi
+archives=$cache/$dist-archives
 mkdir -p "$root" "$archives/partial" || die "cannot make $root"
 
 # Mounts live in a private mount namespace that ends with the command, so none is ever left behind
@@ -31,25 +34,29 @@ in_root_exec() {
     mount -t proc proc "$root/proc"
     mount -t tmpfs tmpfs "$root/dev/shm"
     mount --bind "$archives" "$root/var/cache/apt/archives"
+    # The desktop'"'"'s session bus and, in its home, the accessibility bus, where the host sees them.
+    bus=${DBUS_SESSION_BUS_ADDRESS:-}; bus=${bus#unix:path=}; bus=${bus%%,*}
+    if [ -S "$bus" ]; then
+      mkdir -p "$root$(dirname "$bus")" "$root$HOME" && touch "$root$bus" && mount --bind "$bus" "$root$bus" &&
+        mount --bind "$HOME" "$root$HOME"
+    fi
     exec chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-      DEBIAN_FRONTEND=noninteractive ${DISPLAY:+DISPLAY=$DISPLAY} "$@"' bash "$root" "$archives" "$@"
+      DEBIAN_FRONTEND=noninteractive ${DISPLAY:+DISPLAY=$DISPLAY} \
+      ${DBUS_SESSION_BUS_ADDRESS:+DBUS_SESSION_BUS_ADDRESS=$DBUS_SESSION_BUS_ADDRESS} \
+      ${SORVANTO_PRELOAD:+LD_PRELOAD=$SORVANTO_PRELOAD QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1} "$@"' bash "$root" "$archives" "$@"
 }
 in_root() { (in_root_exec "$@"); }
 
 started=$SECONDS
-if [ -n "$cache" ] && [ -f "$cache/root.tar" ]; then
-  tar -C "$root" -xf "$cache/root.tar" || die "cannot unpack $cache/root.tar"
-else
-  debootstrap --variant=minbase bookworm "$root" "$mirror" >"$desktop_dir/debootstrap.log" 2>&1 ||
-    { tail -20 "$desktop_dir/debootstrap.log"; exit 1; }
-  if [ -n "$cache" ]; then tar -C "$root" -cf "$cache/root.tar.new" . && mv "$cache/root.tar.new" "$cache/root.tar"; fi
+tarball=$cache/$dist-minbase.tar
+if [ ! -f "$tarball" ]; then
+  mmdebstrap --variant=minbase --format=tar "$dist" "$tarball.new" "deb $mirror $dist main" \
+    "deb $mirror $dist-updates main" "deb $security $dist-security main" >"$desktop_dir/mmdebstrap.log" 2>&1 ||
+    { tail -20 "$desktop_dir/mmdebstrap.log"; exit 1; }
+  mv "$tarball.new" "$tarball"
 fi
-echo "fresh root ready after $((SECONDS - started)) s"
-cat >"$root/etc/apt/sources.list" <<SOURCES
-deb $mirror bookworm main
-deb $mirror bookworm-updates main
-deb $security bookworm-security main
-SOURCES
+tar -C "$root" -xf "$tarball" || die "cannot unpack $tarball"
+echo "fresh $dist root ready after $((SECONDS - started)) s"
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
 chmod +x "$root/usr/sbin/policy-rc.d"
 cp "$deb" "$root/tmp/" || die "cannot copy the package into the root"
@@ -74,13 +81,16 @@ for path in /usr/bin/sorvanto /usr/share/applications/sorvanto.desktop \
             /usr/share/icons/hicolor/32x32/apps/sorvanto.png /usr/share/icons/hicolor/scalable/apps/sorvanto.svg; do
   grep -qx "$path" <<<"$files" || fail "the package does not install $path"
 done
+version=$(in_root /usr/bin/sorvanto --version)
+[ "$version" = "sorvanto $(dpkg-deb -f "$deb" Version)" ] || fail "sorvanto --version: $version"
 fonts
 [ "$(fonts)" = "$fonts_before" ] || fail "the package changed other programs' fonts; before it: $fonts_before"
 
 echo "== the installed program on the desktop"
 DESKTOP_SOUND=0 desktop_start 1024x768 || die "no desktop"
 # The X server's abstract socket is reachable from the root: it belongs to the network namespace.
-(in_root_exec /usr/bin/sorvanto) >"$desktop_dir/sorvanto.log" 2>&1 &
+if [ -n "$fastclock" ]; then cp "$fastclock" "$root/tmp/fastclock.so" || die "cannot copy $fastclock into the root"; fi
+(SORVANTO_PRELOAD=${fastclock:+/tmp/fastclock.so} in_root_exec /usr/bin/sorvanto) >"$desktop_dir/sorvanto.log" 2>&1 &
 app=$!
 desktop_pids+=("$app")
 if desktop_wait 20 shown; then
@@ -95,9 +105,21 @@ if desktop_wait 10 tray_icon; then
 else
   fail "no tray icon"
 fi
-[ -n "${SORVANTO_ARTIFACTS:-}" ] && mkdir -p "$SORVANTO_ARTIFACTS" && import -window root "$SORVANTO_ARTIFACTS/package-installed.png"
+screenshot() { [ -z "${SORVANTO_ARTIFACTS:-}" ] || { mkdir -p "$SORVANTO_ARTIFACTS" && import -window root "$SORVANTO_ARTIFACTS/$1-$dist.png"; }; }
+screenshot package-installed
 
-if [ -n "${window:-}" ]; then
+if [ -n "${window:-}" ] && [ -n "$fastclock" ]; then
+  # Armed for a second, the alert comes back maximized; "OK" ends the program.
+  ui press Ativado >/dev/null || fail "cannot arm"
+  if desktop_wait 20 ui showing OK; then
+    wm_state "$(main_window)" | grep -q _NET_WM_STATE_MAXIMIZED_VERT || fail "the alert is not maximized: $(wm_state "$(main_window)")"
+    screenshot package-alert
+    ui press OK >/dev/null || fail "cannot press OK"
+    if ! ended; then fail "OK does not end the program"; elif [ "$status" = 0 ]; then echo "alert seen, OK"; else fail "exit status $status"; fi
+  else
+    fail "arming shows no alert"; cat "$desktop_dir/sorvanto.log"
+  fi
+elif [ -n "${window:-}" ]; then
   # Closed the way a user does, through the window manager, which may still be announcing what it supports.
   desktop_wait 10 sh -c 'xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW'
   if xdotool windowactivate --sync "$window" key alt+F4; then

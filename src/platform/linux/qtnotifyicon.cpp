@@ -5,13 +5,14 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
-#include <QGuiApplication>
-#include <QScreen>
-#include <qpa/qplatformnativeinterface.h>
 
 QT_BEGIN_NAMESPACE
 // Qt's D-Bus module calls these hooks with every method call that the program receives, before it
-// delivers the call. It exports the function without declaring it in a header.
+// delivers the call. It exports the function, in the interface version of its public API, without
+// declaring it in a header. It is the one way to the place that a host's ContextMenu(x, y) call
+// names: Qt's item reports the call as an activation and drops the place, and no public API
+// reaches a call to an object that Qt itself exports. Only an item of the program's own, the
+// whole StatusNotifierItem protocol and its menu, would do without it.
 void qDBusAddSpyHook(void (*hook)(const QDBusMessage&));
 QT_END_NAMESPACE
 
@@ -44,14 +45,6 @@ bool statusNotifierHostRunning() {
     const QDBusMessage reply = bus.call(get, QDBus::Block, 1000);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
            reply.arguments().first().value<QDBusVariant>().variant().toBool();
-}
-
-bool onX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
-
-// The X11 tray that owns the screen's tray selection, found as Qt's XEmbed icon finds it.
-bool xembedTrayRunning() {
-    return onX11() && QGuiApplication::platformNativeInterface()->nativeResourceForScreen(
-                          "traywindow", QGuiApplication::primaryScreen()) != nullptr;
 }
 
 // A panel that comes up with both protocols seldom registers both at the same moment.
@@ -89,13 +82,11 @@ QtNotifyIcon::QtNotifyIcon()
     for (const char* hostChange : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
         QDBusConnection::sessionBus().connect(QString(), StatusNotifierWatcherPath, StatusNotifierWatcher,
                                               QLatin1String(hostChange), this, SLOT(followTrays()));
-    if (onX11())
-        connect(QGuiApplication::platformNativeInterface(), SIGNAL(systemTrayWindowChanged(QScreen*)), this,
-                SLOT(followTrays()));
+    connect(&xembedTray_, &X11Tray::changed, this, &QtNotifyIcon::followTrays);
     waitForHost_.setSingleShot(true);
     waitForHost_.setInterval(HostWaitMilliseconds);
     connect(&waitForHost_, &QTimer::timeout, this, [this] {
-        if (data_ && protocol_ == Protocol::Undecided && xembedTrayRunning()) createIcon(Protocol::XEmbed);
+        if (data_ && protocol_ == Protocol::Undecided && xembedTray_.running()) createIcon(Protocol::XEmbed);
     });
 }
 
@@ -107,7 +98,7 @@ bool QtNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconD
         // A tray that is there already is the user's, and takes the icon at once.
         if (statusNotifierHostRunning())
             createIcon(Protocol::StatusNotifierItem);
-        else if (xembedTrayRunning())
+        else if (xembedTray_.running())
             createIcon(Protocol::XEmbed);
         return true;
     case NotifyIconMessage::NIM_DELETE:
@@ -124,10 +115,10 @@ bool QtNotifyIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconD
 bool QtNotifyIcon::trayAvailable() const {
     switch (protocol_) {
     case Protocol::StatusNotifierItem: return statusNotifierHostRunning();
-    case Protocol::XEmbed: return xembedTrayRunning();
+    case Protocol::XEmbed: return xembedTray_.running();
     case Protocol::Undecided: break;
     }
-    return statusNotifierHostRunning() || xembedTrayRunning();
+    return statusNotifierHostRunning() || xembedTray_.running();
 }
 
 void QtNotifyIcon::followTrays() {
@@ -135,7 +126,7 @@ void QtNotifyIcon::followTrays() {
     if (statusNotifierHostRunning()) {
         waitForHost_.stop();
         createIcon(Protocol::StatusNotifierItem);
-    } else if (xembedTrayRunning() && !waitForHost_.isActive()) {
+    } else if (xembedTray_.running() && !waitForHost_.isActive()) {
         waitForHost_.start();
     }
 }

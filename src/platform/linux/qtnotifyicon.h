@@ -2,6 +2,7 @@
 #pragma once
 
 #include "../notifyicon.h"
+#include "x11tray.h"
 
 #include <QDBusServiceWatcher>
 #include <QPoint>
@@ -40,6 +41,7 @@ private:
     QPointer<QMenu> hostMenu_;
     Protocol protocol_ = Protocol::Undecided;
     QDBusServiceWatcher watchers_;
+    X11Tray xembedTray_;
     QTimer waitForHost_;
     std::optional<QPoint> clickPlace_;
 };
