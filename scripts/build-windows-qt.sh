@@ -2,13 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Qt for 64-bit Windows, static and Release, from Debian's own source of the Qt the machine
 # has, with Debian's MinGW-w64, into a cache outside the tree that every later Windows build reuses.
-# About half an hour on 2 cores, once. Prints the installed prefix.
+# About half an hour on 2 cores, once. Prints the installed prefix; with --prefix, only prints it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cache=${SORVANTO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/sorvanto}
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev | sed 's/+.*//; s/-.*//')
 prefix=$cache/qt-$version-mingw64-static
-if [ -x "$prefix/bin/qt-cmake" ]; then echo "$prefix"; exit 0; fi
+if [ "${1:-}" = --prefix ] || [ -x "$prefix/bin/qt-cmake" ]; then echo "$prefix"; exit 0; fi
 
 # The source package comes from the archive the machine installs from.
 if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "../notifyicon.h"
+#include "../qt/qttrayicon.h"
 
 #include <QDBusServiceWatcher>
 #include <QPoint>
