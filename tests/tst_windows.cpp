@@ -24,7 +24,6 @@ private slots:
         timer->setEnabled(true);
         QTRY_VERIFY(!ticks.isEmpty());
         QVERIFY(clock.elapsed() >= 299);
-
         // Ends that passed while the program was busy are not reported once the countdown stops.
         timer->setInterval(1);
         QThread::msleep(30);
@@ -45,23 +44,19 @@ private slots:
     void theIconIsAddedOnceReportsItsClicksAndGoes() {
         QtTrayIcon tray;
         QSignalSpy messages(&tray, &NotifyIcon::trayMessage);
-        QPixmap picture(16, 16);
-        picture.fill(Qt::darkGreen);
         NotifyIconData data;
         data.uFlags = NIF_MESSAGE | NIF_ICON;
         data.uCallbackMessage = WM_USER + 1;
-        data.hIcon = picture;
+        data.hIcon = QIcon(QPixmap(16, 16));
         QVERIFY(tray.trayAvailable());
         QVERIFY(tray.Shell_NotifyIcon(NotifyIconMessage::NIM_ADD, data));
         QVERIFY(!tray.Shell_NotifyIcon(NotifyIconMessage::NIM_ADD, data));
         auto* icon = tray.findChild<QSystemTrayIcon*>();
         QVERIFY(icon && icon->isVisible());
-
         emit icon->activated(QSystemTrayIcon::Context);
         QVERIFY(messages.isEmpty());
         QTRY_COMPARE(messages.size(), 1);
         QCOMPARE(messages.at(0), (QVariantList{WM_USER + 1, int(WM_RBUTTONDOWN)}));
-
         QVERIFY(tray.Shell_NotifyIcon(NotifyIconMessage::NIM_DELETE, data));
         QVERIFY(!tray.findChild<QSystemTrayIcon*>());
         QVERIFY(!tray.Shell_NotifyIcon(NotifyIconMessage::NIM_DELETE, data));

@@ -33,28 +33,33 @@ wine "$folder/sorvanto.exe" >>"$desktop_dir/app.log" 2>&1 &
 app=$!
 desktop_pids+=("$app")
 desktop_wait 60 shown || fail "no window"
-# Wine's explorer docks the icon into the tray in a window of its own.
-docked() { xwininfo -tree -id "$(xdotool search --classname trayer | head -1)" | grep -q explorer.exe; }
+# Wine's explorer docks the icon into the tray's panel in a window of its own.
+docked() { xwininfo -children -id "$(xdotool search --classname '^panel$' | head -1)" | grep '^ *0x' | grep -vq ' 1x1+'; }
 desktop_wait 20 docked || fail "no icon in the tray"
 shot windows-configuration
-shot_tray() { import -window root -crop 200x30+824+0 "$artifacts/windows-tray.png"; }
-shot_tray
+import -window root -crop 240x32+784+0 "$artifacts/windows-tray.png"
 
 # The click lands on "Ativado", the first of the two choices at the window's top right.
-eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
-xdotool mousemove $((X + 400)) $((Y + 24)) click 1
-desktop_wait 5 hidden || fail "Ativado leaves the window"
+# Where a window is, as xwininfo tells it: xdotool counts the frame twice.
+place() { read -r X Y WIDTH HEIGHT < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+  /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'); }
+place "$(main_window)"
+xdotool mousemove $((X + WIDTH * 565 / 1000)) $((Y + 30)) click 1
+desktop_wait 5 hidden || fail "Ativado leaves the window at $X,$Y ${WIDTH}x$HEIGHT"
 armed=$SECONDS
 
 desktop_wait 70 shown || fail "no alert after $((SECONDS - armed)) s"
 window=$(main_window)
-desktop_wait 5 sh -c "xprop -id $window _NET_WM_STATE | grep -q MAXIMIZED_VERT.*MAXIMIZED_HORZ\|MAXIMIZED_HORZ.*MAXIMIZED_VERT" ||
-  fail "the alert is not maximized: $(wm_state "$window")"
+maximized() { wm_state "$window" | grep -q MAXIMIZED_VERT && wm_state "$window" | grep -q MAXIMIZED_HORZ; }
+desktop_wait 5 maximized || fail "the alert is not maximized: $(wm_state "$window")"
 wm_state "$window" | grep -q ABOVE || fail "the alert is not on top: $(wm_state "$window")"
 echo "the alert after $((SECONDS - armed)) s: $(wm_state "$window"); active: $(xdotool getactivewindow), alert: $window"
 shot windows-alert
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + 509)) $((Y + HEIGHT - 25)) click 1
+# "OK" is all there is on the white strip at the bottom.
+place "$window"
+read -r w h x y < <(import -window root -crop $((WIDTH - 20))x40+$((X + 10))+$((Y + HEIGHT - 48)) +repage -fuzz 20% \
+  -trim -format '%w %h %X %Y' info:)
+xdotool mousemove $((X + 10 + x + w / 2)) $((Y + HEIGHT - 48 + y + h / 2)) click 1
 timeout 30 tail --pid="$app" -f /dev/null || fail "OK does not end the program"
 status=0
 wait "$app" || status=$?
