@@ -57,8 +57,8 @@ echo "the alert after $((SECONDS - armed)) s: $(wm_state "$window"); active: $(x
 shot windows-alert
 # "OK" is all there is on the white strip at the bottom.
 place "$window"
-read -r w h x y < <(import -window root -crop $((WIDTH - 20))x40+$((X + 10))+$((Y + HEIGHT - 48)) +repage -fuzz 20% \
-  -trim -format '%w %h %X %Y' info:)
+read -r w h x y < <(import -window root -crop $((WIDTH - 20))x40+$((X + 10))+$((Y + HEIGHT - 48)) +repage png:- |
+  convert - -fuzz 20% -trim -format '%w %h %X %Y\n' info:)
 xdotool mousemove $((X + 10 + x + w / 2)) $((Y + HEIGHT - 48 + y + h / 2)) click 1
 timeout 30 tail --pid="$app" -f /dev/null || fail "OK does not end the program"
 status=0
