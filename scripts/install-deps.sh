@@ -17,12 +17,17 @@ bench=(libxcb1-dev libxcb-damage0-dev binutils)
 # The desktop matrix (make test-desktops): the window managers and tray hosts that users meet.
 desktops=(mutter kwin-x11 marco mate-settings-daemon-common metacity icewm i3-wm lxqt-panel plasma-workspace
           plasma-desktop kded5 gnome-shell gnome-shell-extension-appindicator sway waybar grim)
+# The Windows build (make windows, make test-windows): the cross compiler, Qt's source and host tools,
+# the installer's maker, Wine with the black-box desktop.
+windows=(g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools dpkg-dev nsis zip imagemagick wine wine64
+         xvfb xauth openbox trayer xdotool x11-utils)
 
 wanted=("${build[@]}" "${runtime[@]}")
 [ "${1:-}" = "--package" ] && wanted=("${package[@]}")
 [ "${1:-}" = "--tests" ] && wanted+=("${blackbox[@]}" "${packaging[@]}")
 [ "${1:-}" = "--bench" ] && wanted+=("${blackbox[@]}" "${bench[@]}")
 [ "${1:-}" = "--desktops" ] && wanted+=("${blackbox[@]}" "${desktops[@]}")
+[ "${1:-}" = "--windows" ] && wanted+=("${windows[@]}")
 
 missing=()
 for p in "${wanted[@]}"; do

@@ -4,7 +4,7 @@
 
     the entry     src/sorvanto.cpp                      may include anything
     the window    src/main*, rules*, choosers, controls/  the core
-    a backend     src/platform/linux/, null/            Qt's services and the core
+    a backend     src/platform/linux/, null/, windows/  Qt's services and the core
     Qt's services src/platform/qt/                      the core
     the core      src/core/, src/platform/*.h *.cpp     nothing above it
 
@@ -19,8 +19,9 @@ MAY_INCLUDE = {
     "qt": {"core", "qt"},
     "linux": {"core", "qt", "linux"},
     "null": {"core", "qt", "null"},
+    "windows": {"core", "qt", "windows"},
     "window": {"core", "window"},
-    "entry": {"core", "qt", "linux", "null", "window", "entry"},
+    "entry": {"core", "qt", "linux", "null", "windows", "window", "entry"},
 }
 
 

@@ -20,18 +20,6 @@ namespace sorvanto {
 
 namespace {
 
-// Qt reports presses (XEmbed) or host calls (StatusNotifierItem) as activation reasons.
-int mouseMessageFor(QSystemTrayIcon::ActivationReason reason) {
-    switch (reason) {
-    case QSystemTrayIcon::Context: return WM_RBUTTONDOWN;
-    case QSystemTrayIcon::MiddleClick: return WM_MBUTTONDOWN;
-    case QSystemTrayIcon::DoubleClick: return WM_LBUTTONDBLCLK;
-    case QSystemTrayIcon::Trigger: return WM_LBUTTONDOWN;
-    case QSystemTrayIcon::Unknown: break;
-    }
-    return WM_MOUSEMOVE;
-}
-
 const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString StatusNotifierWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 
@@ -133,14 +121,10 @@ void QtNotifyIcon::followTrays() {
 
 void QtNotifyIcon::createIcon(Protocol protocol) {
     protocol_ = protocol;
-    icon_ = std::make_unique<QSystemTrayIcon>();
-    if (data_->uFlags & NIF_ICON) icon_->setIcon(data_->hIcon);
-    if (data_->uFlags & NIF_TIP) icon_->setToolTip(data_->szTip.left(TipCapacity));
     // A StatusNotifierItem host may draw the exported menu itself. An XEmbed tray only reports
     // presses, and there Qt would pop a menu of its own on top of the program's.
-    if (hostMenu_ && protocol == Protocol::StatusNotifierItem) icon_->setContextMenu(hostMenu_);
+    icon_ = showTrayIcon(*data_, protocol == Protocol::StatusNotifierItem ? hostMenu_.data() : nullptr);
     if (data_->uFlags & NIF_MESSAGE) connect(icon_.get(), &QSystemTrayIcon::activated, this, &QtNotifyIcon::report);
-    icon_->show();
 }
 
 void QtNotifyIcon::report(QSystemTrayIcon::ActivationReason reason) {

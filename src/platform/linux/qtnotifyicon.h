@@ -2,6 +2,7 @@
 #pragma once
 
 #include "../notifyicon.h"
+#include "../qt/qttrayicon.h"
 #include "x11tray.h"
 
 #include <QDBusServiceWatcher>
