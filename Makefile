@@ -18,7 +18,7 @@ DIST ?= $(shell . /etc/os-release && echo $$VERSION_CODENAME)
 DISTS ?= bookworm trixie
 
 .PHONY: run test test-desktops test-dists bench build package deps test-deps desktops-deps package-deps clean \
-	windows test-windows windows-deps windows-inprocess windows-backend
+	windows test-windows windows-deps windows-backend
 
 run: build
 	./build/sorvanto
@@ -64,13 +64,7 @@ windows-backend: windows-deps
 	cmake --build build-windows -j $(JOBS) --target tst_windows
 	cd build-windows && ctest --output-on-failure -R tst_windows
 
-# The window's suites build for Windows too; under Wine, without a window manager, those that minimize
-# fail (cd build-windows && ctest -L inprocess runs them all). The Windows backend's own suite passes.
-windows-inprocess: windows
-	cmake --build build-windows -j $(JOBS)
-	cd build-windows && ctest --output-on-failure -R tst_windows
-
-test-windows: windows-inprocess
+test-windows: windows windows-backend
 	SORVANTO_ARTIFACTS=$(CURDIR)/build-windows/artifacts tests/blackbox/windows.sh build-windows/sorvanto-1.0-setup.exe
 
 package: package-deps

@@ -132,7 +132,6 @@ public:
     int lineHeight = 13;
 };
 
-// A window manager that does what it is asked.
 // What the window system does, which Qt 6.5 deprecated for programs; no public call replaces it.
 inline void setActiveWindow(QWidget* window) {
     QT_WARNING_PUSH
@@ -141,6 +140,7 @@ inline void setActiveWindow(QWidget* window) {
     QT_WARNING_POP
 }
 
+// A window manager that does what it is asked.
 class FakeWindowManager final : public WindowManager {
 public:
     void bringToFront(QWidget& window) override { broughtToFront.push_back(&window); }
