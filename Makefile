@@ -52,7 +52,9 @@ test-desktops: desktops-deps
 
 # Qt for Windows is built once, in a cache outside the tree; the program is made as small as it goes.
 WINDOWS_QT = $(shell ./scripts/build-windows-qt.sh --prefix)
-WINDOWS_CONFIGURE = $(WINDOWS_QT)/bin/qt-cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel
+# The compilers come from this tree, not from wherever Qt was built.
+WINDOWS_CONFIGURE = $(WINDOWS_QT)/bin/qt-cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+	-DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
 windows: windows-deps
 	JOBS=$(JOBS) ./scripts/build-windows-qt.sh
 	$(WINDOWS_CONFIGURE)
