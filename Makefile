@@ -18,7 +18,7 @@ DIST ?= $(shell . /etc/os-release && echo $$VERSION_CODENAME)
 DISTS ?= bookworm trixie
 
 .PHONY: run test test-desktops test-dists bench build package deps test-deps desktops-deps package-deps clean \
-	windows test-windows windows-deps windows-backend
+	windows test-windows windows-deps windows-tests
 
 run: build
 	./build/sorvanto
@@ -39,8 +39,8 @@ test: test-deps build
 	cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DSORVANTO_SANITIZE=ON -DSORVANTO_PLAIN_BINARY=$(CURDIR)/build/sorvanto
 	cmake --build build-tests -j $(JOBS)
 	cd build-tests && ctest --output-on-failure
-	@if [ -x "$(WINDOWS_QT)/bin/qt-cmake" ]; then $(MAKE) --no-print-directory windows-backend; \
-	else echo "make test: skipped the Windows backend's tests under Wine: no Qt for Windows in $(WINDOWS_QT) (make windows builds it)"; fi
+	@if [ -x "$(WINDOWS_QT)/bin/qt-cmake" ]; then $(MAKE) --no-print-directory windows-tests; \
+	else echo "make test: skipped the in-process tests under Wine: no Qt for Windows in $(WINDOWS_QT) (make windows builds it)"; fi
 
 # A build of its own, without the sanitizers: the matrix is about the desktops, and the plain program
 # starts faster on the slow ones.
@@ -60,13 +60,14 @@ windows: windows-deps
 	$(WINDOWS_CONFIGURE)
 	cmake --build build-windows -j $(JOBS) --target sorvanto_downloads
 
-# What make test runs under Wine when Qt for Windows is there: the Windows backend's own suite.
-windows-backend: windows-deps
+# What make test runs under Wine when Qt for Windows is there: the in-process tests, each on a desktop
+# of its own (tests/blackbox/wine.sh).
+windows-tests: windows-deps
 	$(WINDOWS_CONFIGURE)
-	cmake --build build-windows -j $(JOBS) --target tst_windows
-	cd build-windows && ctest --output-on-failure -R tst_windows
+	cmake --build build-windows -j $(JOBS)
+	cd build-windows && ctest --output-on-failure
 
-test-windows: windows windows-backend
+test-windows: windows windows-tests
 	SORVANTO_ARTIFACTS=$(CURDIR)/build-windows/artifacts tests/blackbox/windows.sh build-windows/sorvanto-1.0-setup.exe
 
 package: package-deps

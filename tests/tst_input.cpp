@@ -91,7 +91,10 @@ private slots:
         const QString allowed = QStringLiteral("0123456789+-") + field->locale().decimalPoint();
 
         int numbers = 0, others = 0;
-        for (const QString& typed : corpus(3000)) {
+        // Each text hides and shows the window once; on a real window system, under Wine, that takes
+        // tens of milliseconds.
+        const int count = QGuiApplication::platformName() == QLatin1String("offscreen") ? 3000 : 500;
+        for (const QString& typed : corpus(count)) {
             field->clear();
             type(field, typed);
             const QString kept = field->text();
@@ -121,7 +124,7 @@ private slots:
         }
         w.finish();
         std::fprintf(stderr, "%d texts that read as numbers, %d that do not\n", numbers, others);
-        QVERIFY(numbers > 300 && others > 300);
+        QVERIFY(numbers > count / 10 && others > count / 10);
     }
 };
 

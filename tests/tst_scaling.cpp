@@ -26,6 +26,15 @@ private:
         w->start();
         frm = w->frm.get();
     }
+    // The fake screen is the only one on Qt's offscreen platform. On a real one the window manager
+    // has the last word, and may keep the frame a pixel inside the screen's edge (openbox under Wine).
+    static bool onTheFakeScreenAlone() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
+    void verifyPlacedAt(QPoint asked) {
+        if (onTheFakeScreenAlone())
+            QCOMPARE(frm->pos(), asked);
+        else
+            QVERIFY((frm->pos() - asked).manhattanLength() <= 1);
+    }
     // Pictures from different files may differ in metadata such as their colour space.
     static bool samePixels(const QImage& a, const QImage& b) {
         if (a.size() != b.size()) return false;
@@ -144,7 +153,7 @@ private slots:
         QTEST(frm->Panel1->font().pixelSize(), "windowPixels");
         QTEST(frm->Label4->font().pixelSize(), "windowPixels");
         QTEST(frm->chkbxsom->font().pixelSize(), "windowPixels");
-        QCOMPARE(frm->pos(), QPoint((screen.width() - client.width()) / 2, (screen.height() - client.height()) / 2));
+        verifyPlacedAt(QPoint((screen.width() - client.width()) / 2, (screen.height() - client.height()) / 2));
     }
 
     void moreFontsAt1024() {
@@ -188,7 +197,7 @@ private slots:
         // 889 × 595, centred: (1024 − 889) ÷ 2, (768 − 595) ÷ 2.
         start(QSize(1024, 768), 13, QMargins(4, 23, 4, 4));
         QCOMPARE(frm->size(), QSize(881, 568));
-        QCOMPARE(frm->pos(), QPoint(67, 86));
+        verifyPlacedAt(QPoint(67, 86));
         QCOMPARE(frm->editmsg1->geometry(), QRect(184, 70, 452, 23));
     }
 
@@ -196,7 +205,7 @@ private slots:
         // 1920 × 1080 with a panel 40 high: the window may take 1920 × 1040 less its frame.
         start(QSize(1920, 1080), 13, QMargins(1, 20, 1, 1), QSize(1920, 1040));
         QCOMPARE(frm->size(), QSize(1918, 1019));
-        QCOMPARE(frm->pos(), QPoint(0, 20));
+        verifyPlacedAt(QPoint(0, 20));
     }
 
     void theLayoutFollowsTheHeightOfText() {
@@ -231,6 +240,7 @@ private slots:
     }
 
     void anOverflowIsShownAndTheWindowWorksAsLaidOut() {
+        if (!onTheFakeScreenAlone()) QSKIP("centred on a screen this large, the window lies beyond a real one");
         QFETCH(QSize, screen);
         w->platform.dialogs.expectError(WindowFixture::title(), QStringLiteral("Integer overflow."));
         start(screen);

@@ -196,6 +196,15 @@ main_window() {
   for w in $ids; do viewable "$w" && { echo "$w"; return 0; }; done
   echo "${ids%%$'\n'*}"
 }
+# A Wine prefix at WINEPREFIX. Wine has none of Windows' faces: the window's names get those that the
+# Linux build maps them to, so that they are listed as on Windows.
+wine_prefix() {
+  wineboot -i || return 1
+  local face
+  for face in "Arial=Liberation Sans" "MS Sans Serif=DejaVu Sans" "Script=Dancing Script"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" /f || return 1
+  done
+}
 shown() { viewable "$(main_window)"; }
 hidden() { ! shown; }
 wm_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }

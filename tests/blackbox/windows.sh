@@ -11,11 +11,7 @@ source "$(dirname "$0")/desktop.sh"
 DESKTOP_SOUND=0 desktop_start 1024x768
 
 export WINEPREFIX=$desktop_dir/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i >"$desktop_dir/wine.log" 2>&1 || fail "no Wine prefix"
-# Wine has none of Windows' faces; the window's names get those the Linux build maps them to.
-for face in "Arial=Liberation Sans" "MS Sans Serif=DejaVu Sans" "Script=Dancing Script"; do
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" /f >>"$desktop_dir/wine.log" 2>&1
-done
+wine_prefix >"$desktop_dir/wine.log" 2>&1 || fail "no Wine prefix"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto'
 folder="$WINEPREFIX/drive_c/Program Files/Sorvanto"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Sorvanto.lnk"
