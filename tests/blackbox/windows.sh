@@ -32,13 +32,17 @@ desktop_wait 60 shown || fail "no window"
 # Wine's explorer docks the icon into the tray's panel in a window of its own.
 docked() { xwininfo -children -id "$(xdotool search --classname '^panel$' | head -1)" | grep '^ *0x' | grep -vq ' 1x1+'; }
 desktop_wait 20 docked || fail "no icon in the tray"
-shot windows-configuration
-import -window root -crop 240x32+784+0 "$artifacts/windows-tray.png"
-
-# The click lands on "Ativado", the first of the two choices at the window's top right.
 # Where a window is, as xwininfo tells it: xdotool counts the frame twice.
 place() { read -r X Y WIDTH HEIGHT < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
   /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'); }
+# Then Wine draws the icon there, in colours of its own.
+tray() { place "$(xdotool search --classname '^panel$' | head -1)"; import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$@"; }
+drawn() { [ "$(tray -format '%k' info:)" -gt 1 ]; }
+desktop_wait 10 drawn || fail "the tray shows no icon"
+shot windows-configuration
+tray "$artifacts/windows-tray.png"
+
+# The click lands on "Ativado", the first of the two choices at the window's top right.
 place "$(main_window)"
 xdotool mousemove $((X + WIDTH * 565 / 1000)) $((Y + 30)) click 1
 desktop_wait 5 hidden || fail "Ativado leaves the window at $X,$Y ${WIDTH}x$HEIGHT"
