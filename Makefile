@@ -9,7 +9,8 @@
 #               clean root of it, into build-package/<release>/; DIST=trixie or DIST=bookworm for another
 # make test-dists  builds, checks and installs the package of each release (DISTS) in fresh roots
 # make bench    installs what is missing, builds in Release into build-bench/ and measures the
-#               program against the floor and any installed peers (bench/README.md); ~12 minutes
+#               program against the floor and any installed peers (bench/README.md), and the
+#               Windows program under Wine where make windows has built Qt for Windows; ~15 minutes
 # make windows  builds Qt for Windows once into ~/.cache/sorvanto (scripts/build-windows-qt.sh), then
 #               build-windows/sorvanto.exe, sorvanto-1.0-setup.exe and sorvanto-1.0-win64.zip
 # make test-windows  those, then the in-process tests under Wine and the installer's run on a desktop

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Measures a program from outside it, so that measuring costs the program nothing.
 //
-//   benchtool watch LOG -- COMMAND [ARG...]
+//   benchtool watch LOG [--icons-by PID] -- COMMAND [ARG...]
 //       Runs COMMAND and writes to LOG, one line per event, with times in nanoseconds on
 //       CLOCK_BOOTTIME, when it was executed, when any top-level window was created, and when
 //       each of its windows was mapped, fully painted, unmapped or embedded in the tray; with the
 //       painting and the embedding, the CPU time its threads had used by then. SIGTERM or SIGINT
-//       ends COMMAND, then the watch.
+//       ends COMMAND, then the watch. With --icons-by, tray icons that process embeds count as
+//       COMMAND's: under Wine, its explorer.exe docks every program's icon in a window of its own.
 //   benchtool due PID          when the process's armed CLOCK_BOOTTIME timer runs out
 //   benchtool memory PID       VmRSS, Pss and private dirty KiB over the process and its descendants
 //   benchtool idle PID SECONDS context switches, CPU ticks and CPU time those spend over SECONDS
@@ -124,7 +125,7 @@ long long cpuNanoseconds(int pid) {
 
 class Watch {
 public:
-    Watch(const char* logPath, char** command);
+    Watch(const char* logPath, int iconsBy, char** command);
     int run();
 
 private:
@@ -132,6 +133,7 @@ private:
         xcb_window_t parent = 0;
         bool overrideRedirect = false;
         std::optional<bool> ours;
+        bool iconOnly = false;
         bool mapped = false;
         bool painted = false;
         bool maximized = false;
@@ -160,11 +162,12 @@ private:
     std::uint32_t clientMask_ = 0;
     std::uint8_t damageEvent_ = 0;
     pid_t child_ = -1;
+    int iconsBy_ = 0;
     int signals_ = -1;
     std::map<xcb_window_t, Window> windows_;
 };
 
-Watch::Watch(const char* logPath, char** command) {
+Watch::Watch(const char* logPath, int iconsBy, char** command) : iconsBy_(iconsBy) {
     log_ = std::fopen(logPath, "w");
     if (!log_) fail(std::string("cannot write ") + logPath);
     x_ = xcb_connect(nullptr, &screen_);
@@ -349,7 +352,7 @@ void Watch::mapped(xcb_window_t window, Window& state, Nanoseconds at) {
         log("tray 0x%x %lld %lld\n", window, at, cpuNanoseconds(child_));
         return;
     }
-    if (state.overrideRedirect) return;
+    if (state.overrideRedirect || state.iconOnly) return;
     state.mapped = true;
     state.painted = false;
     state.x0 = state.y0 = state.x1 = state.y1 = 0;
@@ -404,7 +407,8 @@ bool Watch::isOurs(xcb_window_t window, Window& state) {
     }
     const int pid = static_cast<int>(*static_cast<std::uint32_t*>(xcb_get_property_value(reply)));
     free(reply);
-    state.ours = descendsFrom(pid, child_);
+    state.iconOnly = iconsBy_ != 0 && pid == iconsBy_;
+    state.ours = state.iconOnly || descendsFrom(pid, child_);
     return *state.ours;
 }
 
@@ -565,9 +569,10 @@ int idle(int pid, int seconds) {
 }
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: benchtool watch LOG -- COMMAND [ARG...] | due PID | memory PID | idle PID SECONDS"
-                 " | now | sleep-until TIME\n");
+    std::fprintf(
+        stderr,
+        "usage: benchtool watch LOG [--icons-by PID] -- COMMAND [ARG...] | due PID | memory PID | idle PID SECONDS"
+        " | now | sleep-until TIME\n");
     return 2;
 }
 
@@ -576,7 +581,9 @@ int usage() {
 int main(int argc, char* argv[]) {
     if (argc < 2) return usage();
     const std::string command = argv[1];
-    if (command == "watch" && argc > 4 && std::strcmp(argv[3], "--") == 0) return Watch(argv[2], argv + 4).run();
+    if (command == "watch" && argc > 4 && std::strcmp(argv[3], "--") == 0) return Watch(argv[2], 0, argv + 4).run();
+    if (command == "watch" && argc > 6 && std::strcmp(argv[3], "--icons-by") == 0 && std::strcmp(argv[5], "--") == 0)
+        return Watch(argv[2], std::atoi(argv[4]), argv + 6).run();
     if (command == "due" && argc == 3) return due(std::atoi(argv[2]));
     if (command == "memory" && argc == 3) return memory(std::atoi(argv[2]));
     if (command == "idle" && argc == 4) return idle(std::atoi(argv[2]), std::atoi(argv[3]));
