@@ -91,8 +91,7 @@ private slots:
         const QString allowed = QStringLiteral("0123456789+-") + field->locale().decimalPoint();
 
         int numbers = 0, others = 0;
-        // Each text hides and shows the window once; on a real window system, under Wine, that takes
-        // tens of milliseconds.
+        // Each text hides and shows the window, which takes tens of milliseconds under Wine.
         const int count = QGuiApplication::platformName() == QLatin1String("offscreen") ? 3000 : 500;
         for (const QString& typed : corpus(count)) {
             field->clear();

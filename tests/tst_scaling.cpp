@@ -26,8 +26,7 @@ private:
         w->start();
         frm = w->frm.get();
     }
-    // The fake screen is the only one on Qt's offscreen platform. On a real one the window manager
-    // has the last word, and may keep the frame a pixel inside the screen's edge (openbox under Wine).
+    // Beyond the offscreen platform, the window manager may keep the frame a pixel inside the screen.
     static bool onTheFakeScreenAlone() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
     void verifyPlacedAt(QPoint asked) {
         if (onTheFakeScreenAlone())

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs a Qt test program built for Windows under Wine on a private headless desktop, with its window
-# manager and tray: Qt's Windows platform wants a desktop that places, minimizes and activates
-# windows as Windows does.
-#   wine.sh TEST.EXE [ARGUMENTS...]   with WINEPREFIX set; the first makes the prefix
+# A Qt test built for Windows, under Wine on a private desktop with the window manager and tray that
+# Qt's Windows platform wants.   wine.sh TEST.EXE [ARGUMENTS...], WINEPREFIX set (the first makes it)
 set -uo pipefail
 source "$(dirname "$0")/desktop.sh"
 # Every screen that the window's tests make up fits on this one.
