@@ -92,7 +92,7 @@ private slots:
 
         int numbers = 0, others = 0;
         // Each text hides and shows the window, which takes tens of milliseconds under Wine.
-        const int count = QGuiApplication::platformName() == QLatin1String("offscreen") ? 3000 : 500;
+        const int count = WindowFixture::onTheFakeScreenAlone() ? 3000 : 500;
         for (const QString& typed : corpus(count)) {
             field->clear();
             type(field, typed);

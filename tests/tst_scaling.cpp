@@ -27,9 +27,8 @@ private:
         frm = w->frm.get();
     }
     // Beyond the offscreen platform, the window manager may keep the frame a pixel inside the screen.
-    static bool onTheFakeScreenAlone() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
     void verifyPlacedAt(QPoint asked) {
-        if (onTheFakeScreenAlone())
+        if (WindowFixture::onTheFakeScreenAlone())
             QCOMPARE(frm->pos(), asked);
         else
             QVERIFY((frm->pos() - asked).manhattanLength() <= 1);
@@ -239,7 +238,8 @@ private slots:
     }
 
     void anOverflowIsShownAndTheWindowWorksAsLaidOut() {
-        if (!onTheFakeScreenAlone()) QSKIP("centred on a screen this large, the window lies beyond a real one");
+        if (!WindowFixture::onTheFakeScreenAlone())
+            QSKIP("centred on a screen this large, the window lies beyond a real one");
         QFETCH(QSize, screen);
         w->platform.dialogs.expectError(WindowFixture::title(), QStringLiteral("Integer overflow."));
         start(screen);

@@ -30,13 +30,14 @@ app=$!
 desktop_pids+=("$app")
 desktop_wait 60 shown || fail "no window"
 # Wine's explorer docks the icon into the tray's panel in a window of its own.
-docked() { xwininfo -children -id "$(xdotool search --classname '^panel$' | head -1)" | grep '^ *0x' | grep -vq ' 1x1+'; }
+panel() { xdotool search --classname '^panel$' | head -1; }
+docked() { xwininfo -children -id "$(panel)" | grep '^ *0x' | grep -vq ' 1x1+'; }
 desktop_wait 20 docked || fail "no icon in the tray"
 # Where a window is, as xwininfo tells it: xdotool counts the frame twice.
 place() { read -r X Y WIDTH HEIGHT < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
   /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'); }
 # Then Wine draws the icon there, usually a second later; in some runs not within ten.
-tray() { place "$(xdotool search --classname '^panel$' | head -1)"; import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$@"; }
+tray() { place "$(panel)"; import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$@"; }
 drawn() { [ "$(tray -format '%k' info:)" -gt 1 ]; }
 desktop_wait 10 drawn || echo "the tray icon is not drawn yet, 10 s after it docked"
 shot windows-configuration

@@ -38,6 +38,8 @@ public:
 
     FakeTimer& timer1() { return *platform.timers.timers.at(0); }
     bool iconShown() const { return platform.notifyIcon.shown; }
+    // Only on Qt's offscreen platform is the fake screen the only one, and a window shown and hidden at no cost.
+    static bool onTheFakeScreenAlone() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
     // The title the error boxes and the tray icon's tip carry.
     static QString title() { return applicationTitle(QCoreApplication::applicationFilePath()); }
 
