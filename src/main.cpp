@@ -4,6 +4,7 @@
 #include "controls/doubleclick.h"
 #include "controls/layoutscale.h"
 #include "core/checked.h"
+#include "core/later.h"
 #include "core/points.h"
 #include "main_layout.h"
 #include "rules.h"
@@ -466,7 +467,7 @@ void Tfrmmain::changeEvent(QEvent* event) {
     }
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && announceWhenActive_) {
         announceWhenActive_ = false;
-        QMetaObject::invokeMethod(this, &Tfrmmain::announce, Qt::QueuedConnection);
+        runLater(this, [this] { announce(); });
     }
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && minimizedAsHidden_)
         handle([this] { Configuraes1Click(); });

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layouttable.h"
 
+#include "../core/later.h"
 #include "colorbox.h"
 #include "radiogroup.h"
 #include "speedbutton.h"
@@ -45,13 +46,10 @@ protected:
         QFocusEvent entered(QEvent::FocusIn, Qt::OtherFocusReason);
         QLineEdit::focusInEvent(&entered);
         if (hasSelectedText() || cursorPosition() != 0)
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    deselect();
-                    setCursorPosition(0);
-                },
-                Qt::QueuedConnection);
+            runLater(this, [this] {
+                deselect();
+                setCursorPosition(0);
+            });
     }
 
 private:

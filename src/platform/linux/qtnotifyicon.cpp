@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qtnotifyicon.h"
 
+#include "core/later.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -134,14 +136,11 @@ void QtNotifyIcon::report(QSystemTrayIcon::ActivationReason reason) {
     if (reason == QSystemTrayIcon::Context && protocol_ == Protocol::StatusNotifierItem)
         place = std::exchange(contextMenuPlace, std::nullopt);
     // Reported as a posted message arrives: once Qt's handling of the activation is over.
-    QMetaObject::invokeMethod(
-        this,
-        [this, callback, lParam, place] {
-            clickPlace_ = place;
-            emit trayMessage(callback, lParam);
-            clickPlace_.reset();
-        },
-        Qt::QueuedConnection);
+    runLater(this, [this, callback, lParam, place] {
+        clickPlace_ = place;
+        emit trayMessage(callback, lParam);
+        clickPlace_.reset();
+    });
 }
 
 }  // namespace sorvanto

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qttrayicon.h"
 
+#include "core/later.h"
+
 namespace sorvanto {
 
 // Qt reports presses (the system's tray, XEmbed) or host calls (StatusNotifierItem) as activation
@@ -37,8 +39,7 @@ bool QtTrayIcon::Shell_NotifyIcon(NotifyIconMessage message, const NotifyIconDat
             // Reported as a posted message arrives: once Qt's handling of the activation is over.
             connect(icon_.get(), &QSystemTrayIcon::activated, this, [this, callback](auto reason) {
                 const int lParam = mouseMessageFor(reason);
-                QMetaObject::invokeMethod(
-                    this, [this, callback, lParam] { emit trayMessage(callback, lParam); }, Qt::QueuedConnection);
+                runLater(this, [this, callback, lParam] { emit trayMessage(callback, lParam); });
             });
         }
         return true;
