@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # make run   installs what is missing, builds and starts the program (build/sorvanto)
-# make test  installs what is missing, builds with the sanitizers and runs every test; builds
-#            with Clang and the null backend too and runs the in-process tests there
+# make test  installs what is missing, checks the code's form (make lint), builds with the
+#            sanitizers and runs every test; builds with Clang and the null backend too and runs the
+#            in-process tests there
 # make test-desktops  installs the window managers and tray hosts of the desktop matrix and runs the
 #            program under each (tests/blackbox/desktops.sh), skipping those not installed; prints
 #            the table; a few minutes after the build
@@ -18,7 +19,7 @@ JOBS ?= $(shell nproc)
 DIST ?= $(shell . /etc/os-release && echo $$VERSION_CODENAME)
 DISTS ?= bookworm trixie
 
-.PHONY: run test test-desktops test-dists bench build package deps test-deps desktops-deps package-deps clean \
+.PHONY: run test lint test-desktops test-dists bench build package deps test-deps desktops-deps package-deps clean \
 	windows test-windows windows-deps windows-tests
 
 run: build
@@ -32,7 +33,7 @@ build: deps
 # portable build, with the null backend that every platform Qt runs on has, shows that the window
 # and its in-process tests need nothing of Linux; made with Clang, it keeps the code free of what
 # only one of the two compilers warns about.
-test: test-deps build
+test: test-deps lint build
 	cmake -S . -B build-portable -DCMAKE_BUILD_TYPE=Debug -DSORVANTO_LINUX_BACKEND=OFF \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 	cmake --build build-portable -j $(JOBS)
@@ -42,6 +43,12 @@ test: test-deps build
 	cd build-tests && ctest --output-on-failure
 	@if [ -x "$(WINDOWS_QT)/bin/qt-cmake" ]; then $(MAKE) --no-print-directory windows-tests; \
 	else echo "make test: skipped the in-process tests under Wine: no Qt for Windows in $(WINDOWS_QT) (make windows builds it)"; fi
+
+# The code's form: every C++ file as clang-format lays it out, every shell script without a warning
+# from shellcheck (.shellcheckrc).
+lint: test-deps
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+	git ls-files -z | xargs -0 grep -lZ -E '^#!/usr/bin/env bash|^# shellcheck shell=' | xargs -0 shellcheck -S warning
 
 # A build of its own, without the sanitizers: the matrix is about the desktops, and the plain program
 # starts faster on the slow ones.

@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash disable=SC2034  # what it sets is for the scripts that source it
 # Sourced by the black-box tests: a private headless desktop (X server, session bus, window
 # manager, tray, sound server with a null sink), torn down by PID when the test exits.
 #   desktop_start [WIDTHxHEIGHT]   then DISPLAY, DBUS_SESSION_BUS_ADDRESS and PULSE_SERVER are set.
@@ -10,7 +11,8 @@
 #                  (with its tray plugin too); plasma (Plasma's panel under kwin_x11); appindicator
 #                  (GNOME Shell's indicator extension); none
 #   DESKTOP_SOUND  0 for no sound server
-#   desktop_start_wm NAME, desktop_start_tray NAME: the same, started later (a late panel).
+#   desktop_start_wm NAME, desktop_start_tray NAME: the same, started later (a late panel); the
+#                  sound server's PID in desktop_pulse, trayer's in desktop_tray.
 # Each shell, subshells included, may start a desktop of its own.
 
 desktop_pids=()
@@ -63,14 +65,15 @@ desktop_start() {
     >"$desktop_dir/xvfb.log" 2>&1 &
   desktop_pids+=($!)
   desktop_wait 10 test -s "$desktop_dir/display" || { echo "no X server"; cat "$desktop_dir/xvfb.log"; return 1; }
-  export DISPLAY=:$(cat "$desktop_dir/display")
+  DISPLAY=:$(cat "$desktop_dir/display")
+  export DISPLAY
   desktop_wait 10 xdpyinfo || { echo "no X server"; return 1; }
 
   eval "$(dbus-launch --sh-syntax)"
   desktop_pids+=("$DBUS_SESSION_BUS_PID")
 
   export XDG_RUNTIME_DIR=$desktop_dir/runtime
-  mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
   if [ "${DESKTOP_SOUND:-1}" = 1 ]; then
     # Without rewinds: a sink that rewinds to start a new stream at once drops that stream's first
     # milliseconds from what its monitor already recorded.
@@ -102,7 +105,6 @@ desktop_start_wm() {  # desktop_start_wm NAME
     gnome-shell) desktop_gnome_session; LIBGL_ALWAYS_SOFTWARE=1 gnome-shell --x11 --replace >"$log" 2>&1 & ;;
     *) "$1" >"$log" 2>&1 & ;;
   esac
-  desktop_wm=$!
   desktop_pids+=($!)
   # Without the property xprop says "no such atom on any window".
   desktop_wait 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
@@ -114,7 +116,8 @@ desktop_gnome_session() {
   dbus-daemon --session --nofork --print-address=3 3>"$desktop_dir/system-bus" >/dev/null 2>&1 &
   desktop_pids+=($!)
   desktop_wait 10 test -s "$desktop_dir/system-bus"
-  export DBUS_SYSTEM_BUS_ADDRESS=$(head -1 "$desktop_dir/system-bus")
+  DBUS_SYSTEM_BUS_ADDRESS=$(head -1 "$desktop_dir/system-bus")
+  export DBUS_SYSTEM_BUS_ADDRESS
   gsettings set org.gnome.shell disable-user-extensions false
   local extensions="[]"
   [ "${DESKTOP_TRAY:-}" = appindicator ] && extensions="['ubuntu-appindicators@ubuntu.com']"
@@ -133,7 +136,8 @@ desktop_start_tray() {  # desktop_start_tray NAME
   case $1 in
     none) return 0 ;;
     trayer)
-      trayer --edge top --align right --widthtype request --height 24 --SetDockType true >"$log" 2>&1 &
+      trayer --edge top --align right --widthtype request --height 24 --SetDockType true >>"$log" 2>&1 &
+      desktop_tray=$!
       desktop_pids+=($!)
       desktop_wait 10 sh -c 'xwininfo -root -tree | grep -q "\"trayer\"" ' || { echo "no tray"; return 1; } ;;
     xfce4-panel | tasklist)
@@ -189,6 +193,12 @@ fail() {
   exit 1
 }
 viewable() { timeout 2 xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+# window_place WINDOW: where the window's inside lies on the screen, in X, Y, WIDTH and HEIGHT, as
+# xwininfo tells it (xdotool counts a frame twice).
+window_place() {
+  read -r X Y WIDTH HEIGHT < <(timeout 2 xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4}
+    /Absolute upper-left Y/{y=$4} /^ *Width:/{w=$2} /^ *Height:/{h=$2} END{print x, y, w, h}')
+}
 # The main window; changing whether it stays on top may give it a new X window.
 main_window() {
   local w ids
@@ -196,9 +206,12 @@ main_window() {
   for w in $ids; do viewable "$w" && { echo "$w"; return 0; }; done
   echo "${ids%%$'\n'*}"
 }
-# A Wine prefix at WINEPREFIX. Wine has none of Windows' faces: the window's names get those that the
-# Linux build maps them to, so that they are listed as on Windows.
+# wine_prefix DIR: Wine, quiet and without the downloads it would offer, in a prefix at DIR, made if it
+# is not there yet. Wine has none of Windows' faces: the window's names get those that the Linux build
+# maps them to, so that they are listed as on Windows.
 wine_prefix() {
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  [ -f "$WINEPREFIX/system.reg" ] && return 0
   wineboot -i || return 1
   local face
   for face in "Arial=Liberation Sans" "MS Sans Serif=DejaVu Sans" "Script=Dancing Script"; do
@@ -238,15 +251,14 @@ choose() {  # choose N: the Nth item of the open menu (1 is the title)
   xdotool key Return
 }
 menu_at() {  # menu_at X Y: the program's menu opens with its top left corner there
-  local mx my
   desktop_wait 5 popup_menu || fail "no menu on the host's request"
-  read -r mx my < <(xwininfo -id "$(popup_menu)" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
-  [ "$mx" = "$1" ] && [ "$my" = "$2" ] || fail "menu at $mx,$my, the host asked for $1,$2"
+  window_place "$(popup_menu)"
+  [ "$X" = "$1" ] && [ "$Y" = "$2" ] || fail "menu at $X,$Y, the host asked for $1,$2"
 }
 open_menu() {
   # A press that reaches the icon while the tray is still embedding it is lost, as a user's would be.
-  local try
-  for try in 1 2 3; do
+  local _
+  for _ in 1 2 3; do
     click_tray_icon 3
     desktop_wait 3 popup_menu && return 0
   done
@@ -303,13 +315,23 @@ start_fullscreen_window() {
 }
 # drawn_whole WINDOW: what the screen shows of WINDOW is what WINDOW holds, but for a blinking caret.
 drawn_whole() {
-  local x y w h differ
-  read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
-  import -window root -crop "${w}x${h}+$x+$y" +repage "$desktop_dir/on-screen.png"
+  local differ
+  window_place "$1"
+  import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$desktop_dir/on-screen.png"
   import -window "$1" "$desktop_dir/in-window.png"
   differ=$(compare -metric AE -fuzz 10% "$desktop_dir/on-screen.png" "$desktop_dir/in-window.png" null: 2>&1)
-  [ "${differ%%.*}" -lt $((w * h / 200)) ]
+  [ "${differ%%.*}" -lt $((WIDTH * HEIGHT / 200)) ]
+}
+# maximized WINDOW, on_top WINDOW: as the window manager keeps the window.
+maximized() { wm_state "$1" | grep -q _NET_WM_STATE_MAXIMIZED_VERT && wm_state "$1" | grep -q _NET_WM_STATE_MAXIMIZED_HORZ; }
+on_top() { wm_state "$1" | grep -q _NET_WM_STATE_ABOVE; }
+# ok_inside WINDOW: the alert's "OK", where the accessibility bus places it, lies inside WINDOW.
+ok_inside() {
+  local ok_x ok_y ok_w ok_h
+  read -r ok_x ok_y ok_w ok_h < <(ui extents OK)
+  window_place "$1"
+  [ "$ok_x" -ge "$X" ] && [ $((ok_x + ok_w)) -le $((X + WIDTH)) ] && [ $((ok_y + ok_h)) -le $((Y + HEIGHT)) ] ||
+    fail "OK at $ok_x,$ok_y ${ok_w}x$ok_h, outside the alert at $X,$Y ${WIDTH}x$HEIGHT"
 }
 # start_program COMMAND...: the program under test, reachable over the accessibility bus and held
 # when it quits (holdquit.cpp; more libraries to preload in LD_PRELOAD); its PID in app.

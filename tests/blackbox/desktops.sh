@@ -26,11 +26,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 export SORVANTO_ARTIFACTS=${SORVANTO_ARTIFACTS:-$(dirname "$bin")/artifacts/desktops}
 source "$here/desktop.sh"
 icon_shown() { registered || tray_icon; }
-alert_up() { wm_state "$(main_window)" | grep -q _NET_WM_STATE_ABOVE; }
-# The countdown is a second long, and a sanitized program may take the preload library after its own.
-start_fast() {
-  LD_PRELOAD=$fast ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" start_program "$bin"
-}
+alert_up() { on_top "$(main_window)"; }
+# The countdown is a second long.
+start_fast() { LD_PRELOAD=$fast start_program "$bin"; }
 installed() { local c; for c in "$@"; do command -v "$c" >/dev/null || return 1; done; }
 active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
@@ -40,7 +38,8 @@ no_tray() {  # no_tray WINDOW_MANAGER
   DESKTOP_SOUND=0 DESKTOP_WM=$1 DESKTOP_TRAY=none desktop_start 1024x768 || fail "no desktop"
   start_program "$bin"
   desktop_wait 60 shown || fail "no window"
-  local window=$(main_window)
+  local window
+  window=$(main_window)
   ui settext Intervalo 30
   ui press Ativado
   sleep 1.5
@@ -74,15 +73,13 @@ fullscreen() {  # fullscreen WINDOW_MANAGER
   ui press Ativado
   desktop_wait 10 alert_up || fail "no alert"
   desktop_wait 10 shown || fail "the alert is not on screen"
-  local alert=$(main_window) ok_x ok_y ok_w ok_h
+  local alert
+  alert=$(main_window)
   desktop_wait 5 active_is "$alert" || fail "the alert is not focused"
   sleep 1
   shot "matrix-fullscreen-$1"
   drawn_whole "$alert" || fail "the alert is covered or not drawn"
-  read -r ok_x ok_y ok_w ok_h < <(ui extents OK)
-  eval "$(xdotool getwindowgeometry --shell "$alert")"
-  [ "$ok_x" -ge "$X" ] && [ $((ok_x + ok_w)) -le $((X + WIDTH)) ] && [ $((ok_y + ok_h)) -le $((Y + HEIGHT)) ] ||
-    fail "OK outside the alert"
+  ok_inside "$alert"
   result="holds (${WIDTH}x$HEIGHT)"
 }
 
@@ -118,7 +115,8 @@ late_panel() {  # late_panel HOST WINDOW_MANAGER
   desktop_start_tray "$tray" || fail "no $tray"
   started=$(date +%s%N)
   desktop_wait 15 icon_shown || fail "no icon after $(seconds_since "$started")s"
-  local late=$(seconds_since "$started")
+  local late
+  late=$(seconds_since "$started")
   awk -v s="$late" 'BEGIN{exit !(s <= 2.0)}' || fail "the icon came after ${late}s"
   ui settext Intervalo 30
   ui press Ativado
@@ -161,7 +159,7 @@ sway_session() {  # sway_session MODE LATE: MODE xwayland or wayland; LATE 1 sta
   desktop_prepare
   unset DISPLAY WAYLAND_DISPLAY
   export XDG_RUNTIME_DIR=$desktop_dir/runtime
-  mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$HOME/.config/waybar"
+  mkdir -p "$HOME/.config/waybar" && mkdir -m 700 "$XDG_RUNTIME_DIR"
   echo '{"layer": "top", "position": "top", "height": 26, "modules-right": ["tray"]}' >"$HOME/.config/waybar/config"
   printf 'xwayland enable\noutput HEADLESS-1 resolution 1024x768\nexec sh -c "echo $DISPLAY > %s"\n' \
     "$desktop_dir/xdisplay" >"$desktop_dir/sway.config"
@@ -171,8 +169,9 @@ sway_session() {  # sway_session MODE LATE: MODE xwayland or wayland; LATE 1 sta
     >"$desktop_dir/sway.log" 2>&1 &
   desktop_pids+=($!)
   desktop_wait 20 test -s "$desktop_dir/xdisplay" || fail "no sway"
-  export DISPLAY=$(cat "$desktop_dir/xdisplay") WAYLAND_DISPLAY=$(ls "$XDG_RUNTIME_DIR" | grep -m1 -E '^wayland-[0-9]+$')
-  export SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -1)
+  DISPLAY=$(cat "$desktop_dir/xdisplay") WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && compgen -G 'wayland-[0-9]' | head -1)
+  SWAYSOCK=$(compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock" | head -1)
+  export DISPLAY WAYLAND_DISPLAY SWAYSOCK
   bar() { waybar >"$desktop_dir/waybar.log" 2>&1 & desktop_pids+=($!); desktop_wait 15 host_running; }
   [ "$late" = 1 ] || bar || fail "no waybar"
   if [ "$mode" = wayland ]; then QT_QPA_PLATFORM=wayland start_program "$bin"; else start_program "$bin"; fi
@@ -195,7 +194,8 @@ waybar_late() {  # waybar_late MODE
 waybar_menu() {  # waybar_menu MODE
   sway_session "$1" 0
   desktop_wait 15 registered || fail "no icon"
-  local item=$(host items | head -1) before
+  local item before
+  item=$(host items | head -1)
   if [ "$1" = wayland ]; then
     before=$(views)
     host call "$item" ContextMenu 600 400

@@ -64,8 +64,8 @@ ends "Alt+F4" icon-removed
 
 start
 # openbox puts the close box at the right end of the title bar, just above the client area.
-read -r x y w < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} END{print x, y, w}')
-xdotool mousemove $((x + w - 8)) $((y - 10)) click 1
+window_place "$win"
+xdotool mousemove $((X + WIDTH - 8)) $((Y - 10)) click 1
 ends "the close box" icon-removed
 
 start

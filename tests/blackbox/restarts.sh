@@ -8,15 +8,10 @@ bin=$1
 here=$(dirname "$0")
 source "$here/desktop.sh"
 
-start_tray() {
-  trayer --edge top --align right --widthtype request --height 24 --SetDockType true >>"$desktop_dir/trayer.log" 2>&1 &
-  tray=$!
-  desktop_pids+=("$tray")
-}
-
 # Seconds, to a tenth, until COMMAND succeeds.
 time_until() {
-  local start=$(date +%s%N)
+  local start
+  start=$(date +%s%N)
   desktop_wait 10 "$@" || return 1
   seconds_since "$start"
 }
@@ -30,14 +25,14 @@ xembed() {
   ui showing Ativado || fail "the window does not work without a tray"
   popup_menu >/dev/null && fail "a second window (an error box?) without a tray"
 
-  start_tray
+  desktop_start_tray trayer || fail "no tray"
   late=$(time_until tray_icon) || fail "the icon never came to a tray that started late"
   ui press Ativado
   desktop_wait 5 hidden || fail "arming leaves the window"
 
-  kill "$tray"
+  kill "$desktop_tray"
   desktop_wait 5 sh -c '! xwininfo -root -tree | grep -q "\"trayer\""' || fail "the tray did not go"
-  start_tray
+  desktop_start_tray trayer || fail "no new tray"
   back=$(time_until tray_icon) || fail "the icon never came back to the new tray"
   open_menu
   choose 2

@@ -41,12 +41,9 @@ on_screen() (
     { echo "FAULT: $size: the window manager did not frame the window"; cat "$desktop_dir"/*.log; exit 1; }
   sleep 1
 
-  local info x y w h left right top bottom screen_w=${size%x*} screen_h=${size#*x} ok=1
-  info=$(xwininfo -id "$window")
-  x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
-  y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
-  w=$(awk '/^ *Width:/ {print $NF}' <<<"$info")
-  h=$(awk '/^ *Height:/ {print $NF}' <<<"$info")
+  local left right top bottom screen_w=${size%x*} screen_h=${size#*x} ok=1
+  window_place "$window"
+  local x=$X y=$Y w=$WIDTH h=$HEIGHT
   IFS=', ' read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //')
   echo "$size: client ${w}x${h} at $x,$y; frame $left,$right,$top,$bottom"
   import -window root "$shots/$size${SHOT_SUFFIX:-}.png"

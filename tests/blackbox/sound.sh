@@ -58,7 +58,7 @@ record() {
 
 # expect CASE RECORDING LENGTH PEAK: the played part lasts LENGTH ± 0.02 s and peaks at PEAK ± 0.002.
 expect() {
-  local case=$1 got want
+  local case=$1 got
   got=$(measure "$artifacts/$2.wav")
   if awk -v got="$got" -v l="$3" -v p="$4" 'BEGIN {
         split(got, g, " "); d = g[1] - l; e = g[2] - p

@@ -26,11 +26,11 @@ click_tray_icon 3
 desktop_wait 5 popup_menu || fail "no menu after a left and a right click"
 ui hidden "texto do sorvanto" || fail "a left click showed the window"
 eval "$(xdotool getmouselocation --shell)"
-menu=$(popup_menu)
-read -r mx my mw mh < <(xwininfo -id "$menu" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
+px=$X py=$Y
+window_place "$(popup_menu)"
 # At the pointer, moved left only as far as the screen's edge requires.
-[ "$my" -ge "$Y" ] && [ "$my" -le $((Y + 2)) ] || fail "menu top $my, pointer $Y"
-[ $((mx + mw)) -le 1024 ] && [ "$mx" -le "$X" ] || fail "menu left $mx width $mw, pointer $X"
+[ "$Y" -ge "$py" ] && [ "$Y" -le $((py + 2)) ] || fail "menu top $Y, pointer $py"
+[ $((X + WIDTH)) -le 1024 ] && [ "$X" -le "$px" ] || fail "menu left $X width $WIDTH, pointer $px"
 shot tray-menu
 choose 2
 desktop_wait 5 shown || fail "Configurações does not show the window"

@@ -11,7 +11,6 @@ source "$here/desktop.sh"
 desktop_prepare
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-title='^Velmora-SORVANTO Vrs\. 1\.0$'
 
 # Without Qt's Wayland plugin Qt falls back to X by itself, and this test would prove nothing.
 dpkg-query -W -f '${db:Status-Status}' qt6-wayland 2>/dev/null | grep -qx installed ||
@@ -20,7 +19,7 @@ dpkg-query -W -f '${db:Status-Status}' qt6-wayland 2>/dev/null | grep -qx instal
 
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR=$desktop_dir/runtime
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 # --debug lets weston-screenshooter take the picture of the alert.
 weston --backend=headless-backend.so --use-pixman --xwayland --debug --socket=wayland-sorvanto \
   --width=1024 --height=768 --idle-time=0 >"$desktop_dir/weston.log" 2>&1 &
@@ -31,20 +30,16 @@ DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$desktop
 export DISPLAY WAYLAND_DISPLAY=wayland-sorvanto XDG_SESSION_TYPE=wayland
 eval "$(dbus-launch --sh-syntax)"
 desktop_pids+=("$DBUS_SESSION_BUS_PID")
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 PULSE_SERVER=unix:$desktop_dir/no-sound-server
-
-LD_PRELOAD=$SORVANTO_FAST_CLOCK ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
-  "$program" >"$desktop_dir/sorvanto.log" 2>&1 &
-app=$!
-desktop_pids+=("$app")
+export PULSE_SERVER=unix:$desktop_dir/no-sound-server
+LD_PRELOAD=$SORVANTO_FAST_CLOCK start_program "$program"
 
 echo "== the window, on XWayland"
-if desktop_wait 20 xdotool search --onlyvisible --name "$title"; then
-  window=$(xdotool search --onlyvisible --name "$title" | head -1)
+if desktop_wait 20 shown; then
+  window=$(main_window)
   xprop -id "$window" _NET_WM_PID | grep -q "= $app\$" || fail "the window belongs to another process"
 else
   fail "no window on XWayland"
-  cat "$desktop_dir/sorvanto.log"
+  cat "$desktop_dir/app.log"
   exit 1
 fi
 
@@ -56,23 +51,15 @@ xdotool key --window "$window" space 2>/dev/null
 # The session has no tray, and Weston's X11 window manager does not minimize: the armed window stays
 # where the user can reach it.
 sleep 0.5
-xdotool search --onlyvisible --name "$title" >/dev/null || fail "without a tray the armed window is out of reach"
+shown || fail "without a tray the armed window is out of reach"
 
 echo "== the alert"
-maximized() {
-  local w
-  w=$(xdotool search --onlyvisible --name "$title" | head -1) || return 1
-  xprop -id "$w" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_VERT &&
-    xprop -id "$w" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_HORZ
-}
-if desktop_wait 15 maximized; then
-  alert=$(xdotool search --onlyvisible --name "$title" | head -1)
-  read -r screen_w screen_h < <(xwininfo -root | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w, h}')
-  read -r alert_w alert_h < <(xwininfo -id "$alert" | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w, h}')
-  echo "alert ${alert_w}x${alert_h} on a ${screen_w}x${screen_h} output"
+alert_maximized() { maximized "$(main_window)"; }
+if desktop_wait 15 alert_maximized; then
+  window_place "$(main_window)"
+  echo "alert ${WIDTH}x$HEIGHT on the 1024x768 output"
   # The shell's panel and the window's frame take their share of the output.
-  [ "$alert_w" -ge $((screen_w * 9 / 10)) ] && [ "$alert_h" -ge $((screen_h * 8 / 10)) ] ||
-    fail "the alert does not fill the output"
+  [ "$WIDTH" -ge $((1024 * 9 / 10)) ] && [ "$HEIGHT" -ge $((768 * 8 / 10)) ] || fail "the alert does not fill the output"
 else
   fail "no maximized alert"
 fi
@@ -80,7 +67,7 @@ if [ -n "${SORVANTO_ARTIFACTS:-}" ]; then
   mkdir -p "$SORVANTO_ARTIFACTS"
   (cd "$desktop_dir" && weston-screenshooter >/dev/null 2>&1 && mv wayland-screenshot-*.png "$SORVANTO_ARTIFACTS/wayland-alert.png")
 fi
-kill -0 "$app" 2>/dev/null || { fail "the program ended"; cat "$desktop_dir/sorvanto.log"; }
+kill -0 "$app" 2>/dev/null || { fail "the program ended"; cat "$desktop_dir/app.log"; }
 
 [ "$failures" -eq 0 ] && echo "Wayland session OK"
 exit "$((failures > 0))"

@@ -10,8 +10,7 @@ setup=$(realpath "$1")
 source "$(dirname "$0")/desktop.sh"
 DESKTOP_SOUND=0 desktop_start 1024x768
 
-export WINEPREFIX=$desktop_dir/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine_prefix >"$desktop_dir/wine.log" 2>&1 || fail "no Wine prefix"
+wine_prefix "$desktop_dir/wine" >"$desktop_dir/wine.log" 2>&1 || fail "no Wine prefix"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto'
 folder="$WINEPREFIX/drive_c/Program Files/Sorvanto"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Sorvanto.lnk"
@@ -33,31 +32,27 @@ desktop_wait 60 shown || fail "no window"
 panel() { xdotool search --classname '^panel$' | head -1; }
 docked() { xwininfo -children -id "$(panel)" | grep '^ *0x' | grep -vq ' 1x1+'; }
 desktop_wait 20 docked || fail "no icon in the tray"
-# Where a window is, as xwininfo tells it: xdotool counts the frame twice.
-place() { read -r X Y WIDTH HEIGHT < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-  /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'); }
 # Then Wine draws the icon there, usually a second later; in some runs not within ten.
-tray() { place "$(panel)"; import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$@"; }
+tray() { window_place "$(panel)"; import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$@"; }
 drawn() { [ "$(tray -format '%k' info:)" -gt 1 ]; }
 desktop_wait 10 drawn || echo "the tray icon is not drawn yet, 10 s after it docked"
 shot windows-configuration
 tray "$artifacts/windows-tray.png"
 
 # The click lands on "Ativado", the first of the two choices at the window's top right.
-place "$(main_window)"
+window_place "$(main_window)"
 xdotool mousemove $((X + WIDTH * 565 / 1000)) $((Y + 30)) click 1
 desktop_wait 5 hidden || fail "Ativado leaves the window at $X,$Y ${WIDTH}x$HEIGHT"
 armed=$SECONDS
 
 desktop_wait 70 shown || fail "no alert after $((SECONDS - armed)) s"
 window=$(main_window)
-maximized() { wm_state "$window" | grep -q MAXIMIZED_VERT && wm_state "$window" | grep -q MAXIMIZED_HORZ; }
-desktop_wait 5 maximized || fail "the alert is not maximized: $(wm_state "$window")"
-wm_state "$window" | grep -q ABOVE || fail "the alert is not on top: $(wm_state "$window")"
+desktop_wait 5 maximized "$window" || fail "the alert is not maximized: $(wm_state "$window")"
+on_top "$window" || fail "the alert is not on top: $(wm_state "$window")"
 echo "the alert after $((SECONDS - armed)) s: $(wm_state "$window"); active: $(xdotool getactivewindow), alert: $window"
 shot windows-alert
 # "OK" is all there is on the white strip at the bottom.
-place "$window"
+window_place "$window"
 read -r w h x y < <(import -window root -crop $((WIDTH - 20))x40+$((X + 10))+$((Y + HEIGHT - 48)) +repage png:- |
   convert - -fuzz 20% -trim -format '%w %h %X %Y\n' info:)
 xdotool mousemove $((X + 10 + x + w / 2)) $((Y + HEIGHT - 48 + y + h / 2)) click 1

@@ -6,7 +6,7 @@ set -uo pipefail
 source "$(dirname "$0")/desktop.sh"
 # Every screen that the window's tests make up fits on this one.
 DESKTOP_SOUND=0 desktop_start 2560x1600 >&2 || exit 1
-[ -d "$WINEPREFIX" ] || wine_prefix >"$desktop_dir/wine.log" 2>&1 || { cat "$desktop_dir/wine.log"; exit 1; }
+wine_prefix "$WINEPREFIX" >"$desktop_dir/wine.log" 2>&1 || { cat "$desktop_dir/wine.log"; exit 1; }
 # Under Wine, what Qt's tests write to the standard output never arrives: they write to a file.
 log=$desktop_dir/test.txt
 wine "$@" -o "Z:${log//\//\\},txt"
