@@ -277,6 +277,10 @@ void Tfrmmain::Timer1Timer() {
         }
     }
     announceWhenActive_ = true;
+    // The alert comes while the user types elsewhere: the keys on their way must neither change the
+    // reminder nor end it unseen, so the focus waits on the read-only message line, read from its start.
+    editmsg1->setCursorPosition(0);
+    editmsg1->setFocus(Qt::OtherFocusReason);
     showInFront();
     platform_.windowManager.bringToFront(*this);
 }
@@ -364,7 +368,10 @@ void Tfrmmain::setView(View view) {
     btnspok1->setVisible(!configuring);
     btnspexit->setVisible(configuring);
     for (QWidget* c : {Panel4, Panel5, Panel6}) c->setVisible(configuring);
-    if (configuring) restoreLaidOutPlaces();
+    if (!configuring) return;
+    restoreLaidOutPlaces();
+    // As at start, the first stop of the tab order, not the message line an alert left the focus on.
+    RichEdit1->setFocus(Qt::OtherFocusReason);
 }
 
 void Tfrmmain::restoreLaidOutPlaces() {

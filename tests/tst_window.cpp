@@ -58,6 +58,12 @@ private:
         }
         return stops;
     }
+    // What the user goes on typing as the alert comes, meant for another program, on the focus here.
+    void typeAlong() {
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ok fine"));
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Enter})
+            QTest::keyClick(QApplication::focusWidget(), key);
+    }
     void verifyMinimizedAsHidden() {
         QVERIFY(frm->isVisible());
         QVERIFY(frm->isMinimized());
@@ -232,12 +238,20 @@ private slots:
         w->choose("Configuraes1");
         QVERIFY(frm->isVisible());
         QVERIFY(w->timer1().running());
+        activate();
+        QCOMPARE(focused(), QStringLiteral("RichEdit1"));
         w->timer1().fire();
+        activate();
+        QCOMPARE(focused(), QStringLiteral("editmsg1"));
         QVERIFY(frm->isMaximized());
         QVERIFY(!frm->btnspok1->isHidden());
         QVERIFY(frm->btnspexit->isHidden());
         QVERIFY(!frm->Spininterval->isHidden());
         QCOMPARE(frm->editmsg1->text(), QStringLiteral("3  minuto(s) atrás  você pediu para lembrar que:"));
+        w->choose("Configuraes1");
+        w->choose("Configuraes1");
+        activate();
+        QCOMPARE(focused(), QStringLiteral("RichEdit1"));
     }
 
     void onlyAChangedSelectionArmsOrDisarms() {
@@ -472,9 +486,14 @@ private slots:
         QTest::keyClick(frm->RichEdit1, Qt::Key_Return);
         QCOMPARE(frm->RichEdit1->document()->blockCount(), 2);
 
+        const QString reminder = frm->RichEdit1->toPlainText();
         w->arm("1");
         w->timer1().fire();
         activate();
+        QCOMPARE(focused(), QStringLiteral("editmsg1"));
+        typeAlong();
+        QCOMPARE(frm->RichEdit1->toPlainText(), reminder);
+        QVERIFY(!w->ended);
         const QStringList armed{"RichEdit1", "editmsg1", "RichEdit1"};
         QCOMPARE(tabCycle(), armed);
         QCOMPARE(tabCycle(Qt::ShiftModifier), armed);
