@@ -313,6 +313,15 @@ start_fullscreen_window() {
   activate_as_user "$fullscreen_window"
   desktop_wait 10 sh -c "xprop -id $fullscreen_window _NET_WM_STATE | grep -q FULLSCREEN" || fail "not fullscreen"
 }
+# type_along SECONDS: the user types on, Return and Space among the keys, into whatever has the focus,
+# until the main window shows and for a while after; fails when it does not show within SECONDS.
+type_along() {
+  local deadline=$((SECONDS + $1)) after=3
+  while [ $after -gt 0 ]; do
+    xdotool type --delay 40 "ok fine " && xdotool key Return space
+    if shown; then after=$((after - 1)); elif [ $SECONDS -ge $deadline ]; then return 1; fi
+  done
+}
 # drawn_whole WINDOW: what the screen shows of WINDOW is what WINDOW holds, but for a blinking caret.
 drawn_whole() {
   local differ
