@@ -351,6 +351,10 @@ start_program() {
   app=$!
   desktop_pids+=("$app")
 }
+# start_shown COMMAND...: start_program, then until its window shows.
+start_shown() { start_program "$@"; desktop_wait 60 shown || fail "no window"; }
+# arm_for MINUTES: "Ativado" with the interval at MINUTES, and the window hides.
+arm_for() { ui settext Intervalo "$1"; ui press Ativado; desktop_wait 5 hidden || fail "arming leaves the window"; }
 # quitting: until the program has asked its event loop to end; it waits there, with its windows and
 # tray icon as it leaves them, until ended lets it go on.
 quitting() { desktop_wait 30 test -e "$desktop_dir/quitting"; }

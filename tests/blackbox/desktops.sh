@@ -28,7 +28,7 @@ source "$here/desktop.sh"
 icon_shown() { registered || tray_icon; }
 alert_up() { on_top "$(main_window)"; }
 # The countdown is a second long.
-start_fast() { LD_PRELOAD=$fast start_program "$bin"; }
+start_fast() { LD_PRELOAD=$fast start_shown "$bin"; }
 installed() { local c; for c in "$@"; do command -v "$c" >/dev/null || return 1; done; }
 active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
@@ -36,8 +36,7 @@ active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
 no_tray() {  # no_tray WINDOW_MANAGER
   DESKTOP_SOUND=0 DESKTOP_WM=$1 DESKTOP_TRAY=none desktop_start 1024x768 || fail "no desktop"
-  start_program "$bin"
-  desktop_wait 60 shown || fail "no window"
+  start_shown "$bin"
   local window
   window=$(main_window)
   ui settext Intervalo 30
@@ -67,7 +66,6 @@ no_tray() {  # no_tray WINDOW_MANAGER
 fullscreen() {  # fullscreen WINDOW_MANAGER
   DESKTOP_SOUND=0 DESKTOP_WM=$1 desktop_start 1024x768 || fail "no desktop"
   start_fast
-  desktop_wait 60 shown || fail "no window"
   desktop_wait 20 tray_icon || fail "no tray icon"
   start_fullscreen_window
   ui press Ativado
@@ -88,7 +86,6 @@ whole() {  # whole WINDOW_MANAGER
   local run broken=0
   for run in 1 2 3 4 5; do
     start_fast
-    desktop_wait 60 shown || fail "no window"
     desktop_wait 20 tray_icon || fail "no tray icon"
     ui press Ativado
     desktop_wait 10 hidden || fail "arming leaves the window"
@@ -107,8 +104,7 @@ late_panel() {  # late_panel HOST WINDOW_MANAGER
   local tray=$1 wm=$2 started item
   [ "$tray" = appindicator ] && wm=none
   DESKTOP_SOUND=0 DESKTOP_WM=$wm DESKTOP_TRAY=none desktop_start 1024x768 || fail "no desktop"
-  start_program "$bin"
-  desktop_wait 60 shown || fail "no window"
+  start_shown "$bin"
   if [ "$tray" = appindicator ]; then
     DESKTOP_TRAY=appindicator desktop_start_wm gnome-shell || fail "no GNOME Shell"
   fi
@@ -118,9 +114,7 @@ late_panel() {  # late_panel HOST WINDOW_MANAGER
   local late
   late=$(seconds_since "$started")
   awk -v s="$late" 'BEGIN{exit !(s <= 2.0)}' || fail "the icon came after ${late}s"
-  ui settext Intervalo 30
-  ui press Ativado
-  desktop_wait 5 hidden || fail "arming with the tray there leaves the window"
+  arm_for 30
   shot "matrix-late-$tray"
   if item=$(host items | head -1) && [ -n "$item" ]; then
     host click "$item" "Configurações" || fail "the host's menu has no Configurações"
@@ -137,13 +131,10 @@ menu_place() {  # menu_place HOST WINDOW_MANAGER
   local tray=$1 wm=$2 item
   [ "$tray" = appindicator ] && wm=gnome-shell
   DESKTOP_SOUND=0 DESKTOP_WM=$wm DESKTOP_TRAY=$tray desktop_start 1024x768 || fail "no desktop"
-  start_program "$bin"
-  desktop_wait 60 shown || fail "no window"
+  start_shown "$bin"
   desktop_wait 15 registered || fail "no icon with the host"
   item=$(host items | head -1)
-  ui settext Intervalo 30
-  ui press Ativado
-  desktop_wait 5 hidden || fail "arming leaves the window"
+  arm_for 30
   xdotool mousemove 100 100
   host call "$item" ContextMenu 600 400
   menu_at 600 400

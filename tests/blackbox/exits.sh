@@ -48,8 +48,7 @@ run_alone 1 DISPLAY=:99999
 echo "no display to reach: status 1 and one line that says so"
 
 start() {
-  start_program "$bin"
-  desktop_wait 20 shown || fail "no window"
+  start_shown "$bin"
   desktop_wait 10 tray_icon || fail "no tray icon"
   win=$(main_window)
 }

@@ -13,8 +13,7 @@ plain=${2:-}
 source "$(dirname "$0")/desktop.sh"
 
 start() {  # start [WRAPPER...]: the program on this desktop, its window shown and its icon in the tray
-  start_program "$@" "$bin"
-  desktop_wait 60 shown || fail "no window"
+  start_shown "$@" "$bin"
   desktop_wait 20 tray_icon || fail "no tray icon"
 }
 
@@ -112,8 +111,7 @@ sound_server_gone() {
 over_a_fullscreen_window() {  # over_a_fullscreen_window WINDOW_MANAGER
   DESKTOP_SOUND=0 DESKTOP_WM=$1 desktop_start 1024x768
   [ -f "${SORVANTO_FAST_CLOCK:-}" ] || fail "SORVANTO_FAST_CLOCK names no library"
-  LD_PRELOAD=$SORVANTO_FAST_CLOCK start_program "$bin"
-  desktop_wait 60 shown || fail "no window"
+  LD_PRELOAD=$SORVANTO_FAST_CLOCK start_shown "$bin"
   start_fullscreen_window
   ui press Ativado
   desktop_wait 10 maximized_on_top || fail "no alert"

@@ -56,8 +56,7 @@ reach() {  # reach NAME: Tab until the control called NAME has the focus
   fail "Tab never reaches '$1'"
 }
 
-LD_PRELOAD=$fastclock start_program "$bin"
-desktop_wait 20 shown || fail "no window"
+LD_PRELOAD=$fastclock start_shown "$bin"
 desktop_wait 10 tray_icon || fail "no tray icon"
 xdotool windowactivate --sync "$(main_window)"
 expect_focus "$text" "at start"

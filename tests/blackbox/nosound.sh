@@ -24,8 +24,7 @@ else
   failures=$((failures + 1))
 fi
 
-start_program "$program"
-desktop_wait 20 shown || fail "the program's window never showed"
+start_shown "$program"
 ui press sair
 ends "sair"
 [ -s "$desktop_dir/app.log" ] && fail "the program with no sound server said something"

@@ -18,8 +18,7 @@ time_until() {
 
 xembed() {
   DESKTOP_SOUND=0 DESKTOP_TRAY=none desktop_start 1024x768
-  start_program "$bin"
-  desktop_wait 20 shown || fail "no window without a tray"
+  start_shown "$bin"
   # Answered after all that the start left waiting: an error box would be up by then.
   ui settext Intervalo 30
   ui showing Ativado || fail "the window does not work without a tray"
@@ -43,12 +42,9 @@ xembed() {
 statusnotifier() {
   DESKTOP_SOUND=0 DESKTOP_TRAY=none desktop_start 1024x768
   start_watcher "$desktop_dir/items"
-  start_program "$bin"
-  desktop_wait 20 shown || fail "no window"
+  start_shown "$bin"
   desktop_wait 10 test -s "$desktop_dir/items" || fail "the item never registered"
-  ui settext Intervalo 30
-  ui press Ativado
-  desktop_wait 5 hidden || fail "arming leaves the window"
+  arm_for 30
 
   kill "$watcher_pid"
   : >"$desktop_dir/items"
@@ -71,8 +67,7 @@ statusnotifier() {
 # running until "Desativado".
 no_tray() {
   DESKTOP_SOUND=0 DESKTOP_WM=xfwm4 DESKTOP_TRAY=tasklist desktop_start 1024x768
-  start_program "$bin"
-  desktop_wait 20 shown || fail "no window"
+  start_shown "$bin"
   window=$(main_window)
   ui settext Intervalo 30
   ui press Ativado
@@ -95,16 +90,13 @@ no_tray() {
 # once, and the host's ContextMenu(x, y) opens the menu where the host says, not at the pointer.
 late_panel() {
   DESKTOP_SOUND=0 DESKTOP_WM=xfwm4 DESKTOP_TRAY=none desktop_start 1024x768
-  start_program "$bin"
-  desktop_wait 20 shown || fail "no window"
+  start_shown "$bin"
   started=$(date +%s%N)
   desktop_start_tray xfce4-panel
   desktop_wait 10 registered || fail "the icon never reached the panel's host"
   late=$(seconds_since "$started")
   item=$(host items | head -1)
-  ui settext Intervalo 30
-  ui press Ativado
-  desktop_wait 5 hidden || fail "with the panel there, arming does not hide the window"
+  arm_for 30
   xdotool mousemove 100 100
   host call "$item" ContextMenu 600 400
   menu_at 600 400
@@ -116,11 +108,8 @@ late_panel() {
 
 x_server_gone() {
   DESKTOP_SOUND=0 desktop_start 1024x768
-  start_program "$bin"
-  desktop_wait 20 shown || fail "no window"
-  ui settext Intervalo 30
-  ui press Ativado
-  desktop_wait 5 hidden || fail "arming leaves the window"
+  start_shown "$bin"
+  arm_for 30
   kill "${desktop_pids[0]}"
   ended || fail "the program outlives its X server"
   [ "$status" -lt 128 ] || fail "the program died of signal $((status - 128)) with its X server"

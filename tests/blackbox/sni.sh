@@ -12,17 +12,14 @@ DESKTOP_SOUND=0 DESKTOP_TRAY=none desktop_start 1024x768
 
 start_watcher "$desktop_dir/items"
 
-start_program "$bin"
-desktop_wait 20 shown || fail "no window"
+start_shown "$bin"
 desktop_wait 10 test -s "$desktop_dir/items" || fail "the item never registered"
 item=$(head -1 "$desktop_dir/items")
 
 [ "$(host menu "$item" | grep -v '^-$' | tr '\n' '|')" = "Velmora - SORVANTO|Configurações|Sair|" ] ||
   fail "exported menu: $(host menu "$item" | tr '\n' '|')"
 
-ui settext Intervalo 30
-ui press Ativado
-desktop_wait 5 hidden || fail "arming leaves the window"
+arm_for 30
 
 # A primary activation does nothing: the window, asked after its call has returned, is still hidden.
 host call "$item" Activate 500 300

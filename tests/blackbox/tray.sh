@@ -8,13 +8,10 @@ bin=$1
 source "$(dirname "$0")/desktop.sh"
 DESKTOP_SOUND=0 desktop_start 1024x768
 
-start_program "$bin"
-desktop_wait 20 shown || fail "no window"
+start_shown "$bin"
 desktop_wait 10 tray_icon || fail "no tray icon"
 
-ui settext Intervalo 30
-ui press Ativado
-desktop_wait 5 hidden || fail "arming leaves the window"
+arm_for 30
 armed=$SECONDS
 left=$(countdown_left) || fail "arming starts no countdown"
 
