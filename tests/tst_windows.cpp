@@ -8,6 +8,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
+// Last, and without the shell's part, whose names the tray's interface takes.
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 
 using namespace sorvanto;
 
@@ -31,6 +34,33 @@ private slots:
         const qsizetype before = ticks.size();
         QTest::qWait(50);
         QCOMPARE(ticks.size(), before);
+    }
+
+    // The timer is due at a time of the system's clock, which may be set while it counts: set back an
+    // hour, it would bring the tick an hour late, set forward, at once. A clock an hour off at the
+    // start and right at once stands for one set since; Windows tells that it was set, but may tell
+    // only after the timer it brought forward has signalled.
+    void theCountdownKeepsItsMomentWhenTheClockIsSet_data() {
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<bool>("told");
+        QTest::newRow("set back an hour") << -60 << true;
+        QTest::newRow("set forward an hour, told after the timer's signal") << 60 << false;
+    }
+    void theCountdownKeepsItsMomentWhenTheClockIsSet() {
+        QFETCH(int, minutes);
+        QFETCH(bool, told);
+        std::int64_t offset = -minutes * 60 * 10'000'000LL;
+        WaitableTimerFactory factory([&offset] { return systemTime() + offset; });
+        auto timer = factory.createTimer();
+        QSignalSpy ticks(timer.get(), &Timer::ticked);
+        QElapsedTimer clock;
+        clock.start();
+        timer->setInterval(400);
+        timer->setEnabled(true);
+        offset = 0;
+        if (told) ::SendMessageTimeoutW(HWND_BROADCAST, WM_TIMECHANGE, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+        QTRY_VERIFY(!ticks.isEmpty());
+        QVERIFY2(clock.elapsed() >= 380, qPrintable(QString::number(clock.elapsed())));
     }
 
     // The system looks for the file in the background, and plays its default sound instead.

@@ -1,34 +1,98 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "waitabletimer.h"
 
-#include <limits>
 #include <stdexcept>
 #include <utility>
 #include <windows.h>
 
 namespace sorvanto {
 
+namespace {
+
+constexpr LONGLONG TicksPerMillisecond = 10000;
+// The tick count moves on at the system timer's interrupts, 10 to 16 ms apart.
+constexpr ULONGLONG TickSlack = 16;
+
+LRESULT CALLBACK clockWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMECHANGE) {
+        if (auto* watch = reinterpret_cast<ClockWatch*>(::GetWindowLongPtrW(window, GWLP_USERDATA)))
+            emit watch->clockSet();
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::int64_t systemTime() {
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    return std::int64_t((std::uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+}
+
+struct ClockWatch::Window {
+    HWND handle = nullptr;
+};
+
+ClockWatch::ClockWatch() : window_(std::make_unique<Window>()) {
+    static const ATOM windowClass = [] {
+        WNDCLASSEXW description{};
+        description.cbSize = sizeof description;
+        description.lpfnWndProc = clockWatchProc;
+        description.hInstance = ::GetModuleHandleW(nullptr);
+        description.lpszClassName = L"SorvantoClockWatch";
+        return ::RegisterClassExW(&description);
+    }();
+    // A window of its own, not a message-only one: those hear nothing that Windows tells every window.
+    window_->handle = ::CreateWindowExW(0, MAKEINTATOM(windowClass), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                        ::GetModuleHandleW(nullptr), nullptr);
+    if (window_->handle) ::SetWindowLongPtrW(window_->handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+ClockWatch::~ClockWatch() {
+    if (window_->handle) ::DestroyWindow(window_->handle);
+}
+
+WaitableTimer::WaitableTimer(SystemClock clock, ClockWatch& watch) : clock_(std::move(clock)) {
+    connect(&watch, &ClockWatch::clockSet, this, [this] {
+        if (countdown_) arm();
+    });
+}
+
 WaitableTimer::~WaitableTimer() { stop(); }
 
 void WaitableTimer::start(std::uint32_t milliseconds) {
-    // The timer's period is a signed 32-bit count of milliseconds.
-    if (milliseconds > std::uint32_t(std::numeric_limits<LONG>::max()))
-        throw std::runtime_error("Not enough timers available");
     HANDLE timer = ::CreateWaitableTimerW(nullptr, FALSE, nullptr);
     if (!timer) throw std::runtime_error("Not enough timers available");
-    FILETIME now;
-    ::GetSystemTimeAsFileTime(&now);
-    constexpr LONGLONG TicksPerMillisecond = 10000;
-    LARGE_INTEGER due;
-    due.QuadPart = LONGLONG((ULONGLONG(now.dwHighDateTime) << 32) | now.dwLowDateTime) +
-                   LONGLONG(milliseconds) * TicksPerMillisecond;
-    if (!::SetWaitableTimer(timer, &due, LONG(milliseconds), nullptr, nullptr, FALSE)) {
-        ::CloseHandle(timer);
-        throw std::runtime_error("Not enough timers available");
-    }
     countdown_ = new QWinEventNotifier(timer);
     connect(countdown_, &QObject::destroyed, [timer] { ::CloseHandle(timer); });
-    connect(countdown_, &QWinEventNotifier::activated, this, &Timer::ticked);
+    connect(countdown_, &QWinEventNotifier::activated, this, &WaitableTimer::signalled);
+    period_ = milliseconds;
+    deadline_ = ::GetTickCount64() + milliseconds;
+    if (!arm()) {
+        stop();
+        throw std::runtime_error("Not enough timers available");
+    }
+}
+
+bool WaitableTimer::arm() {
+    const ULONGLONG now = ::GetTickCount64();
+    LARGE_INTEGER due;
+    due.QuadPart = clock_() + LONGLONG(deadline_ > now ? deadline_ - now : 0) * TicksPerMillisecond;
+    return ::SetWaitableTimer(countdown_->handle(), &due, 0, nullptr, nullptr, FALSE);
+}
+
+// The timer only tells that the system's clock came to its due time; the tick count tells whether
+// the countdown's time is up.
+void WaitableTimer::signalled() {
+    const ULONGLONG now = ::GetTickCount64();
+    if (now + TickSlack < deadline_) {
+        arm();
+        return;
+    }
+    deadline_ = now + period_;
+    arm();
+    emit ticked();
 }
 
 // The notifier may be the one reporting now, so it goes once the event loop is back, taking with it
@@ -41,6 +105,8 @@ void WaitableTimer::stop() {
     std::exchange(countdown_, nullptr)->deleteLater();
 }
 
-std::unique_ptr<Timer> WaitableTimerFactory::createTimer() { return std::make_unique<WaitableTimer>(); }
+WaitableTimerFactory::WaitableTimerFactory(SystemClock clock) : clock_(std::move(clock)) {}
+
+std::unique_ptr<Timer> WaitableTimerFactory::createTimer() { return std::make_unique<WaitableTimer>(clock_, watch_); }
 
 }  // namespace sorvanto
