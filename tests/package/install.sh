@@ -19,6 +19,7 @@ mirror=${SORVANTO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 security=${SORVANTO_DEBIAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
 cache=${SORVANTO_ROOT_CACHE:-$HOME/.cache/sorvanto}
 fastclock=${SORVANTO_FAST_CLOCK:-}
+# shellcheck source-path=SCRIPTDIR source=../blackbox/desktop.sh
 source "$(dirname "$0")/../blackbox/desktop.sh"
 desktop_prepare
 
@@ -64,8 +65,8 @@ cp "$deb" "$root/tmp/" || die "cannot copy the package into the root"
 started=$SECONDS
 in_root apt-get update -q >"$desktop_dir/apt.log" 2>&1 || { tail -20 "$desktop_dir/apt.log"; exit 1; }
 # The package's dependencies first, to see what other programs' fonts are before the package comes.
-in_root apt-get install -y -q --no-install-recommends $(dpkg-deb -f "$deb" Depends | sed 's/([^)]*)//g; s/,/ /g') \
-  >>"$desktop_dir/apt.log" 2>&1 || { tail -30 "$desktop_dir/apt.log"; exit 1; }
+read -ra depends <<<"$(dpkg-deb -f "$deb" Depends | sed 's/([^)]*)//g; s/,/ /g')"
+in_root apt-get install -y -q --no-install-recommends "${depends[@]}" >>"$desktop_dir/apt.log" 2>&1 || { tail -30 "$desktop_dir/apt.log"; exit 1; }
 fonts() { for family in Script "MS Sans Serif" Arial; do echo "$family -> $(in_root fc-match "$family")"; done; }
 fonts_before=$(fonts)
 in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" >>"$desktop_dir/apt.log" 2>&1 ||
