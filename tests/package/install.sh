@@ -88,7 +88,13 @@ fonts
 [ "$(fonts)" = "$fonts_before" ] || fail "the package changed other programs' fonts; before it: $fonts_before"
 
 echo "== the installed program on the desktop"
-DESKTOP_SOUND=0 desktop_start 1024x768 || die "no desktop"
+setup=$desktop_dir
+DESKTOP_SOUND=0 desktop_start 1024x768 || { rm -rf "$setup"; die "no desktop"; }
+# The desktop comes with a folder of its own, the one its clean-up removes: the root goes into it.
+if [ "$desktop_dir" != "$setup" ]; then
+  mv "$setup" "$desktop_dir/setup" || die "cannot move $setup into $desktop_dir"
+  root=$desktop_dir/setup/root
+fi
 # The X server's abstract socket is reachable from the root: it belongs to the network namespace.
 if [ -n "$fastclock" ]; then cp "$fastclock" "$root/tmp/fastclock.so" || die "cannot copy $fastclock into the root"; fi
 (SORVANTO_PRELOAD=${fastclock:+/tmp/fastclock.so} in_root_exec /usr/bin/sorvanto) >"$desktop_dir/sorvanto.log" 2>&1 &
