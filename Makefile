@@ -87,9 +87,9 @@ test-dists: test-deps
 	cmake --build build-dists -j $(JOBS) --target sorvanto_fastclock
 	status=0; for dist in $(DISTS); do \
 	  JOBS=$(JOBS) ./scripts/build-package.sh $$dist || status=1; \
-	  tests/package/contents.sh build-package/$$dist || status=1; \
+	  bash tests/package/contents.sh build-package/$$dist || status=1; \
 	  SORVANTO_FAST_CLOCK=$(CURDIR)/build-dists/tests/libsorvanto_fastclock.so SORVANTO_ARTIFACTS=$(CURDIR)/build-dists/artifacts \
-	    tests/package/install.sh build-package/$$dist $$dist || status=1; \
+	    bash tests/package/install.sh build-package/$$dist $$dist || status=1; \
 	done; exit $$status
 
 bench:

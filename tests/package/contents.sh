@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Checks the built Debian package without installing it: the validators and the release's lintian
-# find nothing, the desktop entry and the AppStream data point at files the package holds, the
-# icons have the sizes their directories claim, nothing goes into fontconfig's configuration, the
-# licence is stated in Debian's machine-readable form, every place that names the version names the
-# same one, and the package depends on the libraries it links and on what the program loads at run
-# time.
+# Checks the built Debian package without installing it: the validators, the release's lintian and
+# the release's appstreamcli find nothing, the desktop entry and the AppStream data point at files the
+# package holds, the icons have the sizes their directories claim, nothing goes into fontconfig's
+# configuration, the licence is stated in Debian's machine-readable form, every place that names the
+# version names the same one, and the package depends on the libraries it links and on what the
+# program loads at run time.
 #   contents.sh PACKAGE_BUILD_DIR
 set -euo pipefail
 deb=$(ls "$1"/sorvanto_*.deb)
@@ -20,11 +20,18 @@ echo "== validators"
 desktop=$root/usr/share/applications/sorvanto.desktop
 metainfo=$(ls "$root"/usr/share/metainfo/*.metainfo.xml)
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
-# Debian 12's AppStream predates <developer>, which the metadata carries for newer readers.
-appstreamcli validate --pedantic --no-net "$metainfo" >"$root.appstream" 2>&1 || fail "appstreamcli validate"
+# Any line of appstreamcli's but its verdict and what it is known to say: the metadata names its
+# developer both in <developer>, which Debian 12's AppStream predates, and in <developer_name>, which
+# 1.0 deprecates, and 1.0 wants a homepage, which the project does not have.
+known='unknown-tag developer|developer-name-tag-deprecated|url-homepage-missing'
+appstream_findings() { grep -vE "^\$|Validation (was successful|failed)|: ($known)\$" "$1"; }
+appstreamcli validate --pedantic --no-net "$metainfo" >"$root.appstream" 2>&1 || true
 cat "$root.appstream"
-grep -E '^[EWIP]: ' "$root.appstream" | grep -v ': unknown-tag developer$' && fail "appstreamcli validate --pedantic"
+appstream_findings "$root.appstream" && fail "appstreamcli validate --pedantic"
 rm -f "$root.appstream"
+# The release's own AppStream checked the metadata in the build's root, where lintian may leave it out.
+[ -f "$1/appstream.txt" ] || fail "no appstream.txt from the build"
+appstream_findings "$1/appstream.txt" && fail "the release's appstreamcli validate --pedantic"
 # The release's own lintian ran after the build.
 [ -f "$1/lintian.txt" ] || fail "no lintian.txt from the build"
 [ ! -s "$1/lintian.txt" ] || { cat "$1/lintian.txt"; fail "lintian --pedantic -I reports tags"; }

@@ -19,6 +19,7 @@ mirror=${SORVANTO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 security=${SORVANTO_DEBIAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
 cache=${SORVANTO_ROOT_CACHE:-$HOME/.cache/sorvanto}
 fastclock=${SORVANTO_FAST_CLOCK:-}
+# shellcheck source-path=SCRIPTDIR source=../blackbox/desktop.sh
 source "$(dirname "$0")/../blackbox/desktop.sh"
 desktop_prepare
 
@@ -64,8 +65,8 @@ cp "$deb" "$root/tmp/" || die "cannot copy the package into the root"
 started=$SECONDS
 in_root apt-get update -q >"$desktop_dir/apt.log" 2>&1 || { tail -20 "$desktop_dir/apt.log"; exit 1; }
 # The package's dependencies first, to see what other programs' fonts are before the package comes.
-in_root apt-get install -y -q --no-install-recommends $(dpkg-deb -f "$deb" Depends | sed 's/([^)]*)//g; s/,/ /g') \
-  >>"$desktop_dir/apt.log" 2>&1 || { tail -30 "$desktop_dir/apt.log"; exit 1; }
+read -ra depends <<<"$(dpkg-deb -f "$deb" Depends | sed 's/([^)]*)//g; s/,/ /g')"
+in_root apt-get install -y -q --no-install-recommends "${depends[@]}" >>"$desktop_dir/apt.log" 2>&1 || { tail -30 "$desktop_dir/apt.log"; exit 1; }
 fonts() { for family in Script "MS Sans Serif" Arial; do echo "$family -> $(in_root fc-match "$family")"; done; }
 fonts_before=$(fonts)
 in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" >>"$desktop_dir/apt.log" 2>&1 ||
@@ -87,7 +88,13 @@ fonts
 [ "$(fonts)" = "$fonts_before" ] || fail "the package changed other programs' fonts; before it: $fonts_before"
 
 echo "== the installed program on the desktop"
-DESKTOP_SOUND=0 desktop_start 1024x768 || die "no desktop"
+setup=$desktop_dir
+DESKTOP_SOUND=0 desktop_start 1024x768 || { rm -rf "$setup"; die "no desktop"; }
+# The desktop comes with a folder of its own, the one its clean-up removes: the root goes into it.
+if [ "$desktop_dir" != "$setup" ]; then
+  mv "$setup" "$desktop_dir/setup" || die "cannot move $setup into $desktop_dir"
+  root=$desktop_dir/setup/root
+fi
 # The X server's abstract socket is reachable from the root: it belongs to the network namespace.
 if [ -n "$fastclock" ]; then cp "$fastclock" "$root/tmp/fastclock.so" || die "cannot copy $fastclock into the root"; fi
 (SORVANTO_PRELOAD=${fastclock:+/tmp/fastclock.so} in_root_exec /usr/bin/sorvanto) >"$desktop_dir/sorvanto.log" 2>&1 &
