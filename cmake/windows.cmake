@@ -11,8 +11,10 @@ add_custom_command(OUTPUT ${SORVANTO_ICO}
   COMMAND convert ${PROJECT_SOURCE_DIR}/data/icons/256x256/sorvanto.png
           -define icon:auto-resize=256,128,64,48,32,24,16 ${SORVANTO_ICO}
   DEPENDS data/icons/256x256/sorvanto.png VERBATIM)
+# Its application manifest too, the only one it has: Debian's MinGW-w64 links no default one.
 configure_file(data/windows/sorvanto.rc.in sorvanto.rc @ONLY)
-set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/sorvanto.rc PROPERTIES OBJECT_DEPENDS ${SORVANTO_ICO})
+set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/sorvanto.rc PROPERTIES
+  OBJECT_DEPENDS "${SORVANTO_ICO};${PROJECT_SOURCE_DIR}/data/windows/sorvanto.manifest")
 target_sources(sorvanto PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/sorvanto.rc)
 
 set(SORVANTO_SETUP ${CMAKE_CURRENT_BINARY_DIR}/sorvanto-${PROJECT_VERSION}-setup.exe)

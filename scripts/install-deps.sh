@@ -18,8 +18,8 @@ bench=(libxcb1-dev libxcb-damage0-dev binutils)
 desktops=(mutter kwin-x11 marco mate-settings-daemon-common metacity icewm i3-wm lxqt-panel plasma-workspace
           plasma-desktop kded5 gnome-shell gnome-shell-extension-appindicator sway waybar grim)
 # The Windows build (make windows, make test-windows): the cross compiler, Qt's source and host tools,
-# the installer's maker, Wine with the black-box desktop.
-windows=(g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools dpkg-dev nsis zip imagemagick wine wine64
+# the installer's maker, the reader of their manifests, Wine with the black-box desktop.
+windows=(g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools dpkg-dev nsis icoutils zip imagemagick wine wine64
          xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11)
 
 wanted=("${build[@]}" "${runtime[@]}")

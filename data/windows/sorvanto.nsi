@@ -1,15 +1,25 @@
 ; SPDX-License-Identifier: GPL-3.0-or-later
 ; The Windows installer. makensis -DVERSION=... -DPROGRAM=<sorvanto.exe> -DICON=<sorvanto.ico>
-; -DLICENSE=<LICENSE> -DOUTFILE=<setup.exe>. /S installs silently, for all users where the account may,
-; else for the current one; /CurrentUser or /AllUsers chooses.
+; -DLICENSE=<LICENSE> -DOUTFILE=<setup.exe>. It installs for the current user, or for all users after
+; Windows' prompt for elevation. /S installs silently over an earlier install, else for all users when
+; it runs elevated, else for the current user; /CurrentUser or /AllUsers chooses.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; The setup runs as the user who starts it; for all users it runs itself again, elevated.
 RequestExecutionLevel user
+; A file that cannot be written ends the install, silent or not, rather than being skipped.
+AllowSkipFiles off
 
 !define NAME "Sorvanto"
 !define PUBLISHER "Velmora"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto"
+; The program holds this mutex from its start to its end (src/platform/windows/windowsdesktop.cpp), and
+; its main window keeps this title while it waits in the tray.
+!define RUNNING_MUTEX "Local\Velmora.Sorvanto.Running"
+!define WINDOW_TITLE "Velmora-SORVANTO Vrs. 1.0"
+; How long the program may take to end once its window is closed, in milliseconds.
+!define END_TIMEOUT 10000
 
 Name "${NAME}"
 OutFile "${OUTFILE}"
@@ -23,24 +33,24 @@ VIAddVersionKey /LANG=0 "FileDescription" "${NAME} ${VERSION} setup"
 VIAddVersionKey /LANG=0 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=0 "LegalCopyright" "GPL-3.0-or-later"
 
-!define MULTIUSER_EXECUTIONLEVEL Highest
-!define MULTIUSER_MUI
-!define MULTIUSER_INSTALLMODE_COMMANDLINE
-!define MULTIUSER_USE_PROGRAMFILES64
-!define MULTIUSER_INSTALLMODE_INSTDIR "${NAME}"
-; An uninstaller started from the list of programs works where the installer put the program.
-!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
-!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
-!include MultiUser.nsh
+; The language files' texts for the page that chooses whom to install for.
+!define MULTIUSER_INSTALLMODEPAGE
 !include MUI2.nsh
 !include FileFunc.nsh
+!include LogicLib.nsh
+!include nsDialogs.nsh
+!include WinCore.nsh
+!include WinMessages.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\sorvanto.exe"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartProgram
 
+; Elevation comes first, so that the elevated setup shows every page after it.
+Page custom ModePage ModePageLeave
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW LicenseShow
 !insertmacro MUI_PAGE_LICENSE "${LICENSE}"
-!insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -51,16 +61,339 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "GPL-3.0-or-later"
 !insertmacro MUI_LANGUAGE "PortugueseBR"
 !insertmacro MUI_LANGUAGE "English"
 
-Function .onInit
-  !insertmacro MULTIUSER_INIT
-  !insertmacro MUI_LANGDLL_DISPLAY
+LangString ProgramRunning ${LANG_PORTUGUESEBR} "O ${NAME} está aberto e será fechado antes."
+LangString ProgramRunning ${LANG_ENGLISH} "${NAME} is running and will be closed first."
+LangString ProgramStillRunning ${LANG_PORTUGUESEBR} "O ${NAME} continua aberto. Feche-o e clique em Repetir."
+LangString ProgramStillRunning ${LANG_ENGLISH} "${NAME} is still running. Close it, then click Retry."
+LangString NotInstalled ${LANG_PORTUGUESEBR} "Não foi possível instalar o ${NAME} em $INSTDIR."
+LangString NotInstalled ${LANG_ENGLISH} "${NAME} could not be installed in $INSTDIR."
+LangString NotRemoved ${LANG_PORTUGUESEBR} "Não foi possível remover $INSTDIR\sorvanto.exe. Feche o ${NAME} e clique em Repetir."
+LangString NotRemoved ${LANG_ENGLISH} "$INSTDIR\sorvanto.exe could not be removed. Close ${NAME}, then click Retry."
+LangString StartFromMenu ${LANG_PORTUGUESEBR} "Abra o ${NAME} pelo menu Iniciar."
+LangString StartFromMenu ${LANG_ENGLISH} "Start ${NAME} from the Start menu."
+
+Var Params
+; "Admin" when this process runs elevated: UserInfo tells a filtered token from an elevated one.
+Var Account
+; AllUsers or CurrentUser, as the switches and the uninstall strings name them.
+Var Mode
+; 1 when the page asks whom to install for: the setup is not silent and no switch has chosen.
+Var AskMode
+Var CommandLineDir
+Var AllUsersButton
+
+!define SEE_MASK_NOCLOSEPROCESS 0x40
+!define WAIT_TIMEOUT 258
+!define MUTEX_RIGHTS 0x00100001 ; SYNCHRONIZE | MUTEX_MODIFY_STATE
+
+; Runs this setup again, elevated, with the switches in $0, and ends with that run's status; returns
+; when the user does not allow it.
+!macro RUN_ELEVATED UN
+Function ${UN}RunElevated
+  System::Call '*(&l4, i ${SEE_MASK_NOCLOSEPROCESS}, p $HWNDPARENT, w "runas", w "$EXEPATH", w r0, p 0, \
+    i ${SW_SHOWNORMAL}, i, p, p, p, p, i, i, p, p) p.r1'
+  System::Call 'shell32::ShellExecuteExW(p r1) i.r2'
+  System::Call '*$1(i, i, p, p, p, p, p, i, i, p, p, p, p, i, i, p, p.r3)'
+  System::Free $1
+  ${If} $2 = 0
+    Return
+  ${EndIf}
+  HideWindow
+  System::Call 'kernel32::WaitForSingleObject(p r3, i -1)'
+  System::Call 'kernel32::GetExitCodeProcess(p r3, *i .r4)'
+  System::Call 'kernel32::CloseHandle(p r3)'
+  SetErrorLevel $4
+  Quit
+FunctionEnd
+!macroend
+!insertmacro RUN_ELEVATED ""
+!insertmacro RUN_ELEVATED "un."
+
+; Ends a running Sorvanto the way it ends anyway, by closing its main window, asking first when the
+; setup is not silent. Its mutex is abandoned when its process has gone. Another user's program on this
+; desktop denies the mutex but not its window; a program in another session is out of reach, and keeps
+; its file in use, which fails the setup.
+!macro END_PROGRAM UN
+Function ${UN}EndProgram
+  StrCpy $R2 -1
+  ${Do}
+    System::Call 'kernel32::OpenMutexW(i ${MUTEX_RIGHTS}, i 0, w "${RUNNING_MUTEX}") p.r0 ?e'
+    Pop $1
+    ${If} $0 P= 0
+    ${AndIf} $1 <> ${ERROR_ACCESS_DENIED}
+      ${ExitDo}
+    ${EndIf}
+    ${If} $R2 < 0
+      MessageBox MB_OKCANCEL|MB_ICONINFORMATION "$(ProgramRunning)" /SD IDOK IDCANCEL give_up
+      StrCpy $R2 0
+    ${ElseIf} $R2 >= ${END_TIMEOUT}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramStillRunning)" /SD IDCANCEL IDCANCEL give_up
+      StrCpy $R2 0
+    ${EndIf}
+    ${If} $R2 = 0
+      System::Call 'kernel32::GetTickCount() i.R3'
+      FindWindow $2 "" "${WINDOW_TITLE}"
+      ${DoWhile} $2 P<> 0
+        System::Call 'user32::PostMessageW(p r2, i ${WM_CLOSE}, p 0, p 0)'
+        FindWindow $2 "" "${WINDOW_TITLE}" "" $2
+      ${Loop}
+    ${EndIf}
+    ${If} $0 P= 0
+      Sleep 250
+    ${Else}
+      System::Call 'kernel32::WaitForSingleObject(p r0, i 250) i.r3'
+      ; Taken, it says that its owner has gone; another program may still hold it, unowned.
+      ${If} $3 <> ${WAIT_TIMEOUT}
+        System::Call 'kernel32::ReleaseMutex(p r0)'
+        Sleep 50
+      ${EndIf}
+      System::Call 'kernel32::CloseHandle(p r0)'
+    ${EndIf}
+    System::Call 'kernel32::GetTickCount() i.r4'
+    IntOp $R2 $4 - $R3
+  ${Loop}
+  ; Windows may keep a program's file in use for a moment after its handles are gone.
+  StrCpy $R2 0
+  ${DoWhile} ${FileExists} "$INSTDIR\sorvanto.exe"
+    ClearErrors
+    FileOpen $0 "$INSTDIR\sorvanto.exe" a
+    ${IfNot} ${Errors}
+      FileClose $0
+      ${ExitDo}
+    ${EndIf}
+    ${IfThen} $R2 >= 3000 ${|} ${ExitDo} ${|}
+    Sleep 100
+    IntOp $R2 $R2 + 100
+  ${Loop}
+  Return
+give_up:
+  System::Call 'kernel32::CloseHandle(p r0)'
+  Abort
+FunctionEnd
+!macroend
+!insertmacro END_PROGRAM ""
+!insertmacro END_PROGRAM "un."
+
+; An upgrade goes where the earlier install of that kind is ($0); a folder given with /D= comes first.
+Function ChooseFolder
+  ${If} $0 != ""
+    StrCpy $INSTDIR $0
+  ${EndIf}
+  ${If} $CommandLineDir != ""
+    StrCpy $INSTDIR $CommandLineDir
+  ${EndIf}
 FunctionEnd
 
-Function un.onInit
-  !insertmacro MULTIUSER_UNINIT
+Function UseAllUsers
+  StrCpy $Mode AllUsers
+  SetShellVarContext all
+  StrCpy $INSTDIR "$PROGRAMFILES64\${NAME}"
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  Call ChooseFolder
+FunctionEnd
+
+Function UseCurrentUser
+  StrCpy $Mode CurrentUser
+  SetShellVarContext current
+  GetKnownFolderPath $INSTDIR ${FOLDERID_UserProgramFiles}
+  ${If} $INSTDIR == ""
+    StrCpy $INSTDIR "$LOCALAPPDATA\Programs"
+  ${EndIf}
+  StrCpy $INSTDIR "$INSTDIR\${NAME}"
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  Call ChooseFolder
+FunctionEnd
+
+; The elevated run gets the language chosen here and the folder /D= gave, which is never among $Params.
+Function Elevate
+  StrCpy $0 "/AllUsers /Language=$LANGUAGE $Params"
+  ${If} $CommandLineDir != ""
+    StrCpy $0 "$0 /D=$CommandLineDir"
+  ${EndIf}
+  Call RunElevated
+FunctionEnd
+
+Function .onInit
+  StrCpy $CommandLineDir $INSTDIR
+  ${GetParameters} $Params
+  ClearErrors
+  ${GetOptions} $Params "/Language=" $0
+  ${If} ${Errors}
+    !insertmacro MUI_LANGDLL_DISPLAY
+  ${Else}
+    StrCpy $LANGUAGE $0
+  ${EndIf}
+  UserInfo::GetAccountType
+  Pop $Account
+
+  ; An earlier install is upgraded; a first one is for all users only where the setup runs elevated.
+  ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $2 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $1 != ""
+    Call UseAllUsers
+  ${ElseIf} $2 != ""
+    Call UseCurrentUser
+  ${ElseIf} $Account == "Admin"
+    Call UseAllUsers
+  ${Else}
+    Call UseCurrentUser
+  ${EndIf}
+  StrCpy $AskMode 1
+  ${If} ${Silent}
+    StrCpy $AskMode 0
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $Params "/CurrentUser" $0
+  ${IfNot} ${Errors}
+    StrCpy $AskMode 0
+    Call UseCurrentUser
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $Params "/AllUsers" $0
+  ${IfNot} ${Errors}
+    StrCpy $AskMode 0
+    Call UseAllUsers
+  ${EndIf}
+
+  ; Where no page asks, an install for all users is elevated at once.
+  ${If} $Mode == AllUsers
+  ${AndIf} $Account != "Admin"
+  ${AndIf} $AskMode = 0
+    Call Elevate
+    SetErrorLevel 1
+    Quit
+  ${EndIf}
+FunctionEnd
+
+Function ModePage
+  ${If} $AskMode = 0
+    Abort
+  ${EndIf}
+  !insertmacro MUI_HEADER_TEXT "$(MULTIUSER_TEXT_INSTALLMODE_TITLE)" "$(MULTIUSER_TEXT_INSTALLMODE_SUBTITLE)"
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 40u "$(MULTIUSER_INNERTEXT_INSTALLMODE_TOP)"
+  Pop $0
+  ${NSD_CreateRadioButton} 10u 50u -10u 12u "$(MULTIUSER_INNERTEXT_INSTALLMODE_CURRENTUSER)"
+  Pop $1
+  ${NSD_OnClick} $1 ShowShield
+  ${NSD_CreateRadioButton} 10u 66u -10u 12u "$(MULTIUSER_INNERTEXT_INSTALLMODE_ALLUSERS)"
+  Pop $AllUsersButton
+  ${NSD_OnClick} $AllUsersButton ShowShield
+  ${If} $Mode == AllUsers
+    ${NSD_Check} $AllUsersButton
+  ${Else}
+    ${NSD_Check} $1
+  ${EndIf}
+  Push $AllUsersButton
+  Call ShowShield
+  nsDialogs::Show
+FunctionEnd
+
+; Without the choice of users before it, the license is the first page, with no way back.
+Function LicenseShow
+  ${If} $AskMode = 0
+    GetDlgItem $0 $HWNDPARENT 3
+    EnableWindow $0 0
+  ${EndIf}
+FunctionEnd
+
+; Windows marks the button that leads to its prompt for elevation with a shield.
+Function ShowShield
+  Pop $0
+  ${NSD_GetState} $AllUsersButton $0
+  ${If} $0 = ${BST_CHECKED}
+  ${AndIf} $Account != "Admin"
+    StrCpy $0 1
+  ${Else}
+    StrCpy $0 0
+  ${EndIf}
+  GetDlgItem $1 $HWNDPARENT 1
+  SendMessage $1 ${BCM_SETSHIELD} 0 $0
+FunctionEnd
+
+Function ModePageLeave
+  ${NSD_GetState} $AllUsersButton $0
+  ${If} $0 <> ${BST_CHECKED}
+    Call UseCurrentUser
+  ${ElseIf} $Account == "Admin"
+    Call UseAllUsers
+  ${Else}
+    Call Elevate
+    ; Not allowed: the page stays, for another choice.
+    Abort
+  ${EndIf}
+  GetDlgItem $0 $HWNDPARENT 1
+  SendMessage $0 ${BCM_SETSHIELD} 0 0
+FunctionEnd
+
+!define CLSID_ShellWindows {9BA05972-F6A8-11CF-A442-00A0C90A8F39}
+!define IID_IShellWindows {85CB6900-4D95-11CF-960C-0080C7F4EE85}
+!define IID_IServiceProvider {6D5140C1-7436-11CE-8034-00AA006009FA}
+!define SID_STopLevelBrowser {4C96BE40-915C-11CF-99D3-00AA004AE837}
+!define IID_IShellBrowser {000214E2-0000-0000-C000-000000000046}
+!define IID_IDispatch {00020400-0000-0000-C000-000000000046}
+!define IID_IShellFolderViewDual {E7A1AF80-4D96-11CF-960C-0080C7F4EE85}
+!define IID_IShellDispatch2 {A4C6892C-3BA9-11D2-9DEA-00C04FB16162}
+
+; The program runs as the user who is logged on, never elevated as this setup may run: an elevated
+; setup asks the desktop's Explorer to start it, through the Shell.Application object of the desktop's
+; own view. Each interface it reaches is kept on the stack, to be released at the end.
+Function StartProgram
+  ${If} $Account != "Admin"
+    Exec '"$INSTDIR\sorvanto.exe"'
+    Return
+  ${EndIf}
+  Push ""
+  ; The desktop's place (VT_I4, CSIDL_DESKTOP) and an empty VARIANT.
+  System::Call '*(&i2 3, &i2, &i2, &i2, l 0, l 0) p.R0'
+  System::Call '*(l 0, l 0, l 0) p.R1'
+  System::Call 'ole32::CoCreateInstance(g "${CLSID_ShellWindows}", p 0, i 0x17, g "${IID_IShellWindows}", *p .r1) i.r0'
+  IntCmp $0 0 0 release release
+  Push $1
+  System::Call '$1->15(p R0, p R1, i 8, *i .r2, i 1, *p .r1) i.r0' ; FindWindowSW(SWC_DESKTOP, SWFO_NEEDDISPATCH)
+  IntCmp $0 0 0 release release
+  Push $1
+  System::Call '$1->0(g "${IID_IServiceProvider}", *p .r1) i.r0'
+  IntCmp $0 0 0 release release
+  Push $1
+  System::Call '$1->3(g "${SID_STopLevelBrowser}", g "${IID_IShellBrowser}", *p .r1) i.r0' ; QueryService
+  IntCmp $0 0 0 release release
+  Push $1
+  System::Call '$1->15(*p .r1) i.r0' ; QueryActiveShellView
+  IntCmp $0 0 0 release release
+  Push $1
+  System::Call '$1->15(i 0, g "${IID_IDispatch}", *p .r1) i.r0' ; GetItemObject(SVGIO_BACKGROUND)
+  IntCmp $0 0 0 release release
+  Push $1
+  System::Call '$1->0(g "${IID_IShellFolderViewDual}", *p .r1) i.r0'
+  IntCmp $0 0 0 release release
+  Push $1
+  System::Call '$1->7(*p .r1) i.r0' ; get_Application
+  IntCmp $0 0 0 release release
+  Push $1
+  System::Call '$1->0(g "${IID_IShellDispatch2}", *p .r1) i.r0'
+  IntCmp $0 0 0 release release
+  Push $1
+  System::Call 'oleaut32::SysAllocString(w "$INSTDIR\sorvanto.exe") p.r2'
+  System::Call '$1->31(p r2, p R1, p R1, p R1, p R1) i.r0' ; ShellExecute
+  System::Call 'oleaut32::SysFreeString(p r2)'
+release:
+  System::Free $R0
+  System::Free $R1
+  ${Do}
+    Pop $1
+    ${IfThen} $1 == "" ${|} ${ExitDo} ${|}
+    System::Call '$1->2()'
+  ${Loop}
+  ${If} $0 <> 0
+    MessageBox MB_OK|MB_ICONINFORMATION "$(StartFromMenu)"
+  ${EndIf}
 FunctionEnd
 
 Section
+  Call EndProgram
+  ClearErrors
   SetOutPath "$INSTDIR"
   File "/oname=sorvanto.exe" "${PROGRAM}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -70,17 +403,61 @@ Section
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\sorvanto.exe,0"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode /S'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" /$Mode'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /$Mode /S'
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+  ${If} ${Errors}
+    Abort "$(NotInstalled)"
+  ${EndIf}
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; The program keeps no settings: its files, its shortcut and its key are all there is.
+; The uninstaller works on the install its entry in the list of programs names (/AllUsers or
+; /CurrentUser), else on the one in its own folder.
+Function un.onInit
+  ${GetParameters} $Params
+  UserInfo::GetAccountType
+  Pop $Account
+  StrCpy $Mode CurrentUser
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == $INSTDIR
+    StrCpy $Mode AllUsers
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $Params "/CurrentUser" $0
+  ${IfNot} ${Errors}
+    StrCpy $Mode CurrentUser
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $Params "/AllUsers" $0
+  ${IfNot} ${Errors}
+    StrCpy $Mode AllUsers
+  ${EndIf}
+  ${If} $Mode == CurrentUser
+    SetShellVarContext current
+  ${ElseIf} $Account == "Admin"
+    SetShellVarContext all
+  ${Else}
+    ; It goes on from a copy of itself, which must not copy itself again.
+    StrCpy $0 "/AllUsers $Params _?=$INSTDIR"
+    Call un.RunElevated
+    SetErrorLevel 1
+    Quit
+  ${EndIf}
+FunctionEnd
+
+; The program keeps no settings: its files, its shortcut and its key are all there is. The entry in
+; the list of programs goes only with the program's file.
 Section "Uninstall"
+again:
+  Call un.EndProgram
   Delete "$INSTDIR\sorvanto.exe"
+  ${If} ${FileExists} "$INSTDIR\sorvanto.exe"
+    MessageBox MB_RETRYCANCEL|MB_ICONSTOP "$(NotRemoved)" /SD IDCANCEL IDRETRY again
+    Abort
+  ${EndIf}
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${NAME}.lnk"

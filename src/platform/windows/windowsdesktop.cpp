@@ -8,6 +8,8 @@
 #include "waitabletimer.h"
 #include "windowswindowmanager.h"
 
+#include <windows.h>
+
 namespace sorvanto {
 
 namespace {
@@ -29,8 +31,14 @@ private:
 
 }  // namespace
 
-// The window's fonts are the system's own, and Qt's platform is the only one there is.
-bool prepareProcess() { return true; }
+// The window's fonts are the system's own, and Qt's platform is the only one there is. The installer
+// and the uninstaller know from this mutex that the program runs, and from its abandonment that it
+// has ended: owned from the start and never released, it is let go only with the process. Local, as
+// they can close the program's window in their own session only (data/windows/sorvanto.nsi).
+bool prepareProcess() {
+    CreateMutexW(nullptr, TRUE, L"Local\\Velmora.Sorvanto.Running");
+    return true;
+}
 
 std::unique_ptr<DesktopPlatform> createDesktopPlatform() { return std::make_unique<WindowsDesktop>(); }
 
