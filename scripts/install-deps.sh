@@ -20,7 +20,7 @@ desktops=(mutter kwin-x11 marco mate-settings-daemon-common metacity icewm i3-wm
 # The Windows build (make windows, make test-windows): the cross compiler, Qt's source and host tools,
 # the installer's maker, the reader of their manifests, Wine with the black-box desktop.
 windows=(g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools dpkg-dev nsis icoutils zip imagemagick wine wine64
-         xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11)
+         xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 python3-xlib xclip)
 
 wanted=("${build[@]}" "${runtime[@]}")
 [ "${1:-}" = "--package" ] && wanted=("${package[@]}")

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows installer under Wine: /S installs the program, its shortcut and its entry in the list of
 # programs into a fresh prefix; the program shows its window and docks its icon in the X tray;
-# "Ativado" hides the window; a minute later the alert comes maximized and on top, and a click on its
-# "OK" ends the program with status 0. Installed again over the program waiting in the tray, the setup
+# "Ativado" hides the window; a minute later the alert comes maximized and on top, while the user types
+# in another window, which changes its text not at all, and a click on its "OK" ends the program with
+# status 0. Installed again over the program waiting in the tray, the setup
 # ends it and replaces its file; uninstalled while it runs, it leaves no file and no key behind. For the
 # current user likewise, where a program that does not end fails the upgrade, and a file in use the
 # uninstall.
@@ -18,6 +19,9 @@ key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto'
 folder="$WINEPREFIX/drive_c/Program Files/Sorvanto"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Sorvanto.lnk"
 leftovers() { find "$folder" "$shortcut" 2>/dev/null | grep . || wine reg query "$key" 2>/dev/null | grep .; }
+# Wine's explorer docks the icon into the tray's panel in a window of its own.
+panel() { xdotool search --classname '^panel$' | head -1; }
+docked() { xwininfo -children -id "$(panel)" | grep '^ *0x' | grep -vq ' 1x1+'; }
 # The installed program started anew, its window shown and its icon docked; its PID in app.
 run_installed() {
   wine "$folder/sorvanto.exe" >>"$desktop_dir/app.log" 2>&1 &
@@ -25,6 +29,12 @@ run_installed() {
   desktop_pids+=("$app")
   desktop_wait 60 shown || fail "no window"
   desktop_wait 20 docked || fail "no icon in the tray"
+}
+# The click lands on "Ativado", the first of the two choices at the window's top right.
+arm_by_click() {
+  window_place "$(main_window)"
+  xdotool mousemove $((X + WIDTH * 565 / 1000)) $((Y + 30)) click 1
+  desktop_wait 5 hidden || fail "Ativado leaves the window at $X,$Y ${WIDTH}x$HEIGHT"
 }
 ends_well() { ended || fail "$1: the program still runs"; [ "$status" = 0 ] || fail "$1: exit status $status"; }
 # The uninstaller goes on from a copy of itself; run from a copy, its status is the uninstall's own.
@@ -41,14 +51,7 @@ for value in "DisplayName.*Sorvanto" "DisplayVersion.*1\.0" "Publisher.*Velmora"
   grep -q "$value" <<<"$entry" || fail "the programs' list lacks $value: $entry"
 done
 
-wine "$folder/sorvanto.exe" >>"$desktop_dir/app.log" 2>&1 &
-app=$!
-desktop_pids+=("$app")
-desktop_wait 60 shown || fail "no window"
-# Wine's explorer docks the icon into the tray's panel in a window of its own.
-panel() { xdotool search --classname '^panel$' | head -1; }
-docked() { xwininfo -children -id "$(panel)" | grep '^ *0x' | grep -vq ' 1x1+'; }
-desktop_wait 20 docked || fail "no icon in the tray"
+run_installed
 # Then Wine draws the icon there, usually a second later; in some runs not within ten.
 tray() { window_place "$(panel)"; import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$@"; }
 drawn() { [ "$(tray -format '%k' info:)" -gt 1 ]; }
@@ -56,18 +59,23 @@ desktop_wait 10 drawn || echo "the tray icon is not drawn yet, 10 s after it doc
 shot windows-configuration
 tray "$artifacts/windows-tray.png"
 
-# The click lands on "Ativado", the first of the two choices at the window's top right.
-window_place "$(main_window)"
-xdotool mousemove $((X + WIDTH * 565 / 1000)) $((Y + 30)) click 1
-desktop_wait 5 hidden || fail "Ativado leaves the window at $X,$Y ${WIDTH}x$HEIGHT"
+# The user goes back to another program and types on there, as the alert comes after the real minute.
+start_fullscreen_window
+xdotool windowactivate --sync "$(main_window)"
+arm_by_click
 armed=$SECONDS
-
-desktop_wait 70 shown || fail "no alert after $((SECONDS - armed)) s"
+type_along 80 || fail "no alert after $((SECONDS - armed)) s"
 window=$(main_window)
 desktop_wait 5 maximized "$window" || fail "the alert is not maximized: $(wm_state "$window")"
 on_top "$window" || fail "the alert is not on top: $(wm_state "$window")"
 echo "the alert after $((SECONDS - armed)) s: $(wm_state "$window"); active: $(xdotool getactivewindow), alert: $window"
 shot windows-alert
+# What the typing left of the reminder: a deliberate click into it, and a copy, give it to the clipboard.
+window_place "$window"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1 key ctrl+a ctrl+c
+copied() { xclip -o -selection clipboard 2>/dev/null; }
+intact() { [ "$(copied)" = "está na hora de levantar dessa cadeira!!!" ]; }
+desktop_wait 5 intact || fail "typing elsewhere changed the alert's text to '$(copied)'"
 # "OK" is all there is on the white strip at the bottom.
 window_place "$window"
 read -r w h x y < <(import -window root -crop $((WIDTH - 20))x40+$((X + 10))+$((Y + HEIGHT - 48)) +repage png:- |
@@ -82,9 +90,7 @@ wait "$app" || status=$?
 cp "$folder/sorvanto.exe" "$desktop_dir/sorvanto.exe"
 echo old >>"$folder/sorvanto.exe"
 run_installed
-window_place "$(main_window)"
-xdotool mousemove $((X + WIDTH * 565 / 1000)) $((Y + 30)) click 1
-desktop_wait 5 hidden || fail "Ativado before the upgrade leaves the window shown"
+arm_by_click
 wine "$setup" /S >>"$desktop_dir/wine.log" 2>&1 || fail "the upgrade over the running program failed"
 ends_well "the upgrade"
 cmp -s "$folder/sorvanto.exe" "$desktop_dir/sorvanto.exe" || fail "the upgrade kept the old program"
