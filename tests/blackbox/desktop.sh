@@ -233,7 +233,7 @@ tray_icon() {
 click_tray_icon() {  # click_tray_icon BUTTON [DY]: DY pixels below the icon's centre
   local icon
   icon=$(tray_icon) || return 1
-  eval "$(xdotool getwindowgeometry --shell "$icon")"
+  window_place "$icon"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + ${2:-0})) click "$1"
 }
 # The program's visible windows that are neither its main window nor its tray icon.

@@ -43,7 +43,7 @@ alert_comes() {
 maximized_on_top() { maximized "$(main_window)" && on_top "$(main_window)"; }
 on_top_and_maximized() {
   desktop_wait 5 maximized_on_top || fail "alert not maximized on top: $(wm_state "$(main_window)")"
-  eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
+  window_place "$(main_window)"
   [ "$WIDTH" -ge 780 ] && [ "$HEIGHT" -ge 540 ] || fail "alert is $WIDTH x $HEIGHT"
 }
 
@@ -52,7 +52,7 @@ ok_ends() { ui press OK; ends OK icon-removed; }
 everyday() {
   desktop_start 800x600
   start
-  eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
+  window_place "$(main_window)"
   [ $((X + WIDTH / 2 - 400)) -le 2 ] && [ $((400 - X - WIDTH / 2)) -le 2 ] || fail "not centred across: $X"
   [ "$WIDTH" = 536 ] && [ "$HEIGHT" = 341 ] || fail "client area $WIDTH x $HEIGHT"
   shot configuration

@@ -81,10 +81,7 @@ window_place "$window"
 read -r w h x y < <(import -window root -crop $((WIDTH - 20))x40+$((X + 10))+$((Y + HEIGHT - 48)) +repage png:- |
   convert - -fuzz 20% -trim -format '%w %h %X %Y\n' info:)
 xdotool mousemove $((X + 10 + x + w / 2)) $((Y + HEIGHT - 48 + y + h / 2)) click 1
-timeout 30 tail --pid="$app" -f /dev/null || fail "OK does not end the program"
-status=0
-wait "$app" || status=$?
-[ "$status" = 0 ] || fail "exit status $status"
+ends_well OK
 
 # The upgrade ends the program armed in the tray and replaces the file it runs from, marked here.
 cp "$folder/sorvanto.exe" "$desktop_dir/sorvanto.exe"
