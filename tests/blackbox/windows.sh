@@ -77,7 +77,6 @@ copied() { xclip -o -selection clipboard 2>/dev/null; }
 intact() { [ "$(copied)" = "está na hora de levantar dessa cadeira!!!" ]; }
 desktop_wait 5 intact || fail "typing elsewhere changed the alert's text to '$(copied)'"
 # "OK" is all there is on the white strip at the bottom.
-window_place "$window"
 read -r w h x y < <(import -window root -crop $((WIDTH - 20))x40+$((X + 10))+$((Y + HEIGHT - 48)) +repage png:- |
   convert - -fuzz 20% -trim -format '%w %h %X %Y\n' info:)
 xdotool mousemove $((X + 10 + x + w / 2)) $((Y + HEIGHT - 48 + y + h / 2)) click 1
