@@ -16,7 +16,7 @@ packaging=("${package[@]}" desktop-file-utils appstream libxml2-utils)
 bench=(libxcb1-dev libxcb-damage0-dev binutils)
 # The desktop matrix (make test-desktops): the window managers and tray hosts that users meet.
 desktops=(mutter kwin-x11 marco mate-settings-daemon-common metacity icewm i3-wm lxqt-panel plasma-workspace
-          plasma-desktop kded5 gnome-shell gnome-shell-extension-appindicator sway waybar grim)
+          plasma-desktop kded5 gnome-shell gnome-shell-extension-appindicator sway waybar grim foot wtype)
 # The Windows build (make windows, make test-windows): the cross compiler, Qt's source and host tools,
 # the installer's maker, the reader of their manifests, Wine with the black-box desktop.
 windows=(g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools dpkg-dev nsis icoutils zip imagemagick wine wine64

@@ -81,6 +81,8 @@ Tfrmmain::Tfrmmain(const Platform& platform, QWidget* parent)
     chkbxsom = control<QCheckBox>("chkbxsom");
     Timer1 = platform_.timers.createTimer();
     Timer2 = platform_.timers.createTimer();
+    fillScreenCheck_.setSingleShot(true);
+    fillScreenCheck_.setInterval(WindowManagerAnswerTime);
     createPopupMenu();
     platform_.notifyIcon.setHostMenu(PopupMenu1);
     connectHandlers();
@@ -137,6 +139,7 @@ void Tfrmmain::connectHandlers() {
     });
     onDoubleClick(editsom, [this] { handle([this] { editsomDblClick(); }); });
     connect(Timer1.get(), &Timer::ticked, this, [this] { handle([this] { Timer1Timer(); }); });
+    connect(&fillScreenCheck_, &QTimer::timeout, this, &Tfrmmain::fillScreen);
     connect(editmsg1, &QLineEdit::textChanged, this, &Tfrmmain::describeWindow);
     connect(RichEdit1, &QTextEdit::textChanged, this, &Tfrmmain::describeWindow);
     connect(&platform_.notifyIcon, &NotifyIcon::trayMessage, this, [this](std::uint32_t message, int lParam) {
@@ -400,10 +403,24 @@ void Tfrmmain::setMaximized(bool maximized) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         unminimize(Qt::WindowMaximized);
+        fillScreenCheck_.start();
     } else {
-        setWindowState(windowState() & ~Qt::WindowMaximized);
+        fillScreenCheck_.stop();
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
         setFixedSize(normalClientSize_);
     }
+}
+
+// Tiling window managers do not maximize: they tile or float the window, or keep it under a
+// fullscreen one. What they give the whole screen, in front of the others and focused, is a
+// fullscreen window; so a maximized window that the window manager has left short of its screen
+// becomes one.
+void Tfrmmain::fillScreen() {
+    const QRect available = screen()->availableGeometry();
+    const QRect covered = frameGeometry() & available;
+    const auto area = [](QRect r) { return std::int64_t{r.width()} * r.height(); };
+    if (isHidden() || area(covered) * 10 >= area(available) * 9) return;
+    setWindowState(Qt::WindowFullScreen);
 }
 
 void Tfrmmain::setStayOnTop(bool onTop) {

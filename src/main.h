@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTextEdit>
+#include <QTimer>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -28,6 +29,9 @@ constexpr unsigned SC_MINIMIZE = 0xF020;
 constexpr std::int32_t DesignScreenWidth = 800;
 constexpr std::int32_t DesignScreenHeight = 600;
 constexpr std::int32_t DesignTextHeight = 13;
+
+// Window managers that maximize a window have done it well within this many milliseconds of being asked.
+constexpr int WindowManagerAnswerTime = 1000;
 
 // The main window: the reminder's configuration, its armed bar and its alert.
 class Tfrmmain : public QWidget {
@@ -125,6 +129,7 @@ private:
     void restoreLaidOutPlaces();
     void keepButtonsInside();
     void setMaximized(bool maximized);
+    void fillScreen();
     void setStayOnTop(bool onTop);
     void showInFront();
     void hideWindow();
@@ -138,6 +143,8 @@ private:
     bool placed_ = false;
     bool minimizedAsHidden_ = false;
     bool maximizeWhenExposed_ = false;
+    // Whether the window manager has left the maximized window short of its screen.
+    QTimer fillScreenCheck_;
     // The alert is told to a screen reader once the window is active.
     bool announceWhenActive_ = false;
 };

@@ -313,20 +313,24 @@ start_fullscreen_window() {
   activate_as_user "$fullscreen_window"
   desktop_wait 10 sh -c "xprop -id $fullscreen_window _NET_WM_STATE | grep -q FULLSCREEN" || fail "not fullscreen"
 }
-# type_along SECONDS: the user types on, Return and Space among the keys, into whatever has the focus,
-# until the main window shows and for a while after; fails when it does not show within SECONDS.
+# type_along SECONDS [wayland]: the user types on, Return and Space among the keys, into whatever has
+# the focus, through the X server or the Wayland compositor, until the main window shows and for a
+# while after; fails when it does not show within SECONDS.
 type_along() {
   local deadline=$((SECONDS + $1)) after=3
   while [ $after -gt 0 ]; do
-    xdotool type --delay 40 "ok fine " && xdotool key Return space
+    if [ "${2:-}" = wayland ]; then wtype -d 40 "ok fine " && wtype -k Return -k space
+    else xdotool type --delay 40 "ok fine " && xdotool key Return space; fi
     if shown; then after=$((after - 1)); elif [ $SECONDS -ge $deadline ]; then return 1; fi
   done
 }
-# drawn_whole WINDOW: what the screen shows of WINDOW is what WINDOW holds, but for a blinking caret.
+# drawn_whole WINDOW [SCREENSHOT]: what the screen shows of WINDOW is what WINDOW holds, but for a
+# blinking caret; the screen as the X server has it, or in SCREENSHOT, as a compositor took it.
 drawn_whole() {
   local differ
   window_place "$1"
-  import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$desktop_dir/on-screen.png"
+  if [ -n "${2:-}" ]; then convert "$2" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$desktop_dir/on-screen.png"
+  else import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$desktop_dir/on-screen.png"; fi
   import -window "$1" "$desktop_dir/in-window.png"
   differ=$(compare -metric AE -fuzz 10% "$desktop_dir/on-screen.png" "$desktop_dir/in-window.png" null: 2>&1)
   [ "${differ%%.*}" -lt $((WIDTH * HEIGHT / 200)) ]

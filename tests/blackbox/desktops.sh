@@ -10,8 +10,11 @@
 #               menu (or, for an XEmbed tray, the program's) opens the configuration view
 #   menu place  the host's ContextMenu(x, y) opens the program's menu at x, y wherever the pointer is;
 #               natively on Wayland no menu window at all
-#   fullscreen  the alert comes in front of the user's focused fullscreen window, focused, on screen,
-#               with "OK" inside it
+#   over a window, fullscreen
+#               the alert comes as the user types on in another program's focused window, ordinary
+#               or fullscreen: in front and focused, covering at least 90 % of the screen (maximized,
+#               or fullscreen where the window manager tiles), drawn whole, with "OK" inside it; the
+#               keys change nothing in the reminder, and a real click on "OK" ends the program
 #   whole       five alerts in a row, each drawn whole on screen
 # Countdowns are shortened to a second with the preload library. What is not installed is skipped,
 # and the table says so. Screenshots go to SORVANTO_ARTIFACTS.
@@ -62,24 +65,56 @@ no_tray() {  # no_tray WINDOW_MANAGER
   desktop_wait 5 countdown_stopped || fail "Desativado does not stop the countdown"
 }
 
-# The alert over a focused fullscreen window, with an XEmbed tray to hide into.
-fullscreen() {  # fullscreen WINDOW_MANAGER
+# Window managers that tile give the alert the screen as a fullscreen window; the others maximize it.
+declare -A alert_state=([i3]=fullscreen [sway]=fullscreen)
+reminder="está na hora de levantar dessa cadeira!!!"
+# covers WIDTH HEIGHT: that much of the 1024 x 768 screen is at least 90 % of it.
+covers() { [ $(($1 * $2 * 10)) -ge $((1024 * 768 * 9)) ]; }
+alert_covers() { window_place "$(main_window)" && covers "$WIDTH" "$HEIGHT"; }
+# read_and_end: the reminder is as it was, whatever the user typed, and a click on "OK" ends the program.
+# Under sway too the click goes through the X server: the headless compositor has no pointer of its own.
+read_and_end() {
+  local text x y w h
+  text=$(ui text "texto do sorvanto")
+  [ "$text" = "$reminder" ] || fail "typing elsewhere changed the reminder to '$text'"
+  ok_inside "$(main_window)"
+  read -r x y w h < <(ui extents OK)
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+  ends "a click on OK"
+}
+
+# The alert over another program's focused window, with an XEmbed tray to hide into.
+alert_over() {  # alert_over WINDOW_MANAGER ordinary|fullscreen
   DESKTOP_SOUND=0 DESKTOP_WM=$1 desktop_start 1024x768 || fail "no desktop"
   start_fast
   desktop_wait 20 tray_icon || fail "no tray icon"
-  start_fullscreen_window
+  if [ "$2" = fullscreen ]; then
+    start_fullscreen_window
+  else
+    xev -name sorvanto-other >/dev/null 2>&1 &
+    desktop_pids+=($!)
+    desktop_wait 10 xdotool search --name '^sorvanto-other$' || fail "no other window"
+    activate_as_user "$(xdotool search --name '^sorvanto-other$' | head -1)"
+  fi
   ui press Ativado
-  desktop_wait 10 alert_up || fail "no alert"
-  desktop_wait 10 shown || fail "the alert is not on screen"
-  local alert
+  type_along 15 || fail "no alert"
+  local alert state=maximized
   alert=$(main_window)
   desktop_wait 5 active_is "$alert" || fail "the alert is not focused"
+  desktop_wait 5 alert_up || fail "the alert does not stay on top"
+  desktop_wait 5 alert_covers || fail "the alert takes ${WIDTH}x$HEIGHT of the screen"
   sleep 1
-  shot "matrix-fullscreen-$1"
+  shot "matrix-$2-$1"
+  wm_state "$alert" | grep -q _NET_WM_STATE_FULLSCREEN && state=fullscreen
+  [ "$state" = "${alert_state[$1]:-maximized}" ] || fail "the alert is $state"
+  [ $state = fullscreen ] || maximized "$alert" || fail "the alert is not maximized"
   drawn_whole "$alert" || fail "the alert is covered or not drawn"
-  ok_inside "$alert"
-  result="holds (${WIDTH}x$HEIGHT)"
+  window_place "$alert"
+  result="holds: $state ${WIDTH}x$HEIGHT"
+  read_and_end
 }
+fullscreen() { alert_over "$1" fullscreen; }
+over_window() { alert_over "$1" ordinary; }
 
 whole() {  # whole WINDOW_MANAGER
   DESKTOP_SOUND=0 DESKTOP_WM=$1 desktop_start 1024x768 || fail "no desktop"
@@ -144,14 +179,12 @@ menu_place() {  # menu_place HOST WINDOW_MANAGER
   result="holds: at 600,400"
 }
 
-# waybar's tray under sway, which runs for no root; the program under XWayland or on Wayland itself.
-sway_session() {  # sway_session MODE LATE: MODE xwayland or wayland; LATE 1 starts waybar after the program
-  local mode=$1 late=$2 started
+# sway, headless, with XWayland; DISPLAY, WAYLAND_DISPLAY and SWAYSOCK then reach it. It runs for no root.
+sway_start() {
   desktop_prepare
   unset DISPLAY WAYLAND_DISPLAY
   export XDG_RUNTIME_DIR=$desktop_dir/runtime
   mkdir -p "$HOME/.config/waybar" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-  echo '{"layer": "top", "position": "top", "height": 26, "modules-right": ["tray"]}' >"$HOME/.config/waybar/config"
   printf 'xwayland enable\noutput HEADLESS-1 resolution 1024x768\nexec sh -c "echo $DISPLAY > %s"\n' \
     "$desktop_dir/xdisplay" >"$desktop_dir/sway.config"
   eval "$(dbus-launch --sh-syntax)"
@@ -163,7 +196,64 @@ sway_session() {  # sway_session MODE LATE: MODE xwayland or wayland; LATE 1 sta
   DISPLAY=$(cat "$desktop_dir/xdisplay") WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && compgen -G 'wayland-[0-9]' | head -1)
   SWAYSOCK=$(compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock" | head -1)
   export DISPLAY WAYLAND_DISPLAY SWAYSOCK
-  bar() { waybar >"$desktop_dir/waybar.log" 2>&1 & desktop_pids+=($!); desktop_wait 15 host_running; }
+}
+# waybar's tray under sway.
+bar() {
+  echo '{"layer": "top", "position": "top", "height": 26, "modules-right": ["tray"]}' >"$HOME/.config/waybar/config"
+  waybar >"$desktop_dir/waybar.log" 2>&1 &
+  desktop_pids+=($!)
+  desktop_wait 15 host_running
+}
+# sway_view TITLE: what sway says of the view with that title: visible, focused, fullscreen_mode, width, height.
+sway_view() {
+  swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def views(node):
+    yield node
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        yield from views(child)
+for v in views(json.load(sys.stdin)):
+    if v.get("name") == sys.argv[1] and v.get("type") in ("con", "floating_con"):
+        print(v["visible"], v["focused"], v["fullscreen_mode"], v["rect"]["width"], v["rect"]["height"])
+        break
+else:
+    sys.exit(1)' "$1"
+}
+# The view of the alert as sway shows it: visible, focused and covering the screen.
+sway_alert_shown() {
+  local visible focused mode width height
+  read -r visible focused mode width height < <(sway_view "Velmora-SORVANTO Vrs. 1.0") &&
+    [ "$visible" = True ] && [ "$focused" = True ] && covers "$width" "$height"
+}
+
+# The alert over a native Wayland terminal that has the focus, ordinary or fullscreen, the program under XWayland.
+sway_over() {  # sway_over ordinary|fullscreen
+  sway_start
+  bar || fail "no waybar"
+  foot --title sorvanto-other >"$desktop_dir/foot.log" 2>&1 &
+  desktop_pids+=($!)
+  desktop_wait 15 sway_view sorvanto-other || fail "no terminal"
+  [ "$1" = ordinary ] || swaymsg -q '[title="^sorvanto-other$"] fullscreen enable'
+  start_fast
+  desktop_wait 15 registered || fail "no icon"
+  swaymsg -q '[title="^sorvanto-other$"] focus'
+  ui press Ativado
+  type_along 15 wayland || fail "no alert"
+  desktop_wait 5 sway_alert_shown || fail "sway shows the alert as: $(sway_view "Velmora-SORVANTO Vrs. 1.0")"
+  sleep 1
+  grim "$desktop_dir/screen.png" && cp "$desktop_dir/screen.png" "$artifacts/matrix-$1-sway.png"
+  drawn_whole "$(main_window)" "$desktop_dir/screen.png" || fail "the screen does not show the alert whole"
+  local mode width height
+  read -r _ _ mode width height < <(sway_view "Velmora-SORVANTO Vrs. 1.0")
+  [ "$mode" != 0 ] || fail "the alert covers the screen, but is not fullscreen"
+  result="holds: fullscreen ${width}x$height"
+  read_and_end
+}
+
+# waybar's tray under sway; the program under XWayland or on Wayland itself.
+sway_session() {  # sway_session MODE LATE: MODE xwayland or wayland; LATE 1 starts waybar after the program
+  local mode=$1 late=$2 started
+  sway_start
   [ "$late" = 1 ] || bar || fail "no waybar"
   if [ "$mode" = wayland ]; then QT_QPA_PLATFORM=wayland start_program "$bin"; else start_program "$bin"; fi
   desktop_wait 30 sh -c "swaymsg -t get_tree | grep -q Velmora" || fail "no window"
@@ -248,10 +338,11 @@ window_managers=(openbox xfwm4 mutter kwin_x11 marco metacity icewm fluxbox i3)
 for wm in "${window_managers[@]}"; do
   if installed "$wm" trayer; then
     cell "$wm" "no tray" no_tray "$wm"
+    cell "$wm" "over a window" over_window "$wm"
     cell "$wm" fullscreen fullscreen "$wm"
     cell "$wm" whole whole "$wm"
   else
-    for column in "no tray" fullscreen whole; do skip "$wm.$column" "$wm"; done
+    for column in "no tray" "over a window" fullscreen whole; do skip "$wm.$column" "$wm"; done
   fi
 done
 installed gnome-shell && cell "gnome-shell" "no tray" no_tray gnome-shell || skip "gnome-shell.no tray" gnome-shell
@@ -269,6 +360,12 @@ for tray in "${hosts[@]}"; do
     for column in "late panel" "menu place"; do skip "$tray.$column" "${host_command[$tray]}"; done
   fi
 done
+if installed sway waybar swaymsg foot wtype grim; then
+  sway_cell sway "over a window" sway_over ordinary
+  sway_cell sway fullscreen sway_over fullscreen
+else
+  for column in "over a window" fullscreen; do skip "sway.$column" "sway, foot or wtype"; done
+fi
 for mode in xwayland wayland; do
   if installed sway waybar swaymsg; then
     sway_cell "waybar/$mode" "late panel" waybar_late "$mode"
@@ -280,8 +377,8 @@ done
 wait
 
 # The table, and what the failed checks said.
-columns=("no tray" "late panel" "menu place" "fullscreen" "whole")
-rows=("${window_managers[@]}" gnome-shell "${hosts[@]}" waybar/xwayland waybar/wayland)
+columns=("no tray" "late panel" "menu place" "over a window" "fullscreen" "whole")
+rows=("${window_managers[@]}" sway gnome-shell "${hosts[@]}" waybar/xwayland waybar/wayland)
 printf '| %-16s |' ""
 for column in "${columns[@]}"; do printf ' %s |' "$column"; done
 echo
