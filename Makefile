@@ -76,7 +76,8 @@ windows-tests: windows-deps
 	cd build-windows && ctest --output-on-failure
 
 test-windows: windows windows-tests
-	SORVANTO_ARTIFACTS=$(CURDIR)/build-windows/artifacts tests/blackbox/windows.sh build-windows/sorvanto-1.0-setup.exe
+	SORVANTO_ARTIFACTS=$(CURDIR)/build-windows/artifacts tests/blackbox/windows.sh build-windows/sorvanto-1.0-setup.exe \
+	  build-windows/tests/unelevated-setup.exe
 
 package: package-deps
 	JOBS=$(JOBS) ./scripts/build-package.sh $(DIST)

@@ -16,6 +16,7 @@ int main(int argc, char* argv[]) {
 
     const auto desktop = sorvanto::createDesktopPlatform();
     sorvanto::Tfrmmain frmmain(desktop->services());
+    desktop->endOnRequest(frmmain);
     QObject::connect(&frmmain, &sorvanto::Tfrmmain::terminateRequested, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     frmmain.show();

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What Windows reads from the program's and the installer's resources before it runs them: the program
 # has one application manifest, which runs it as its user, names Windows up to 10 and 11 and long paths,
-# and leaves the DPI awareness to Qt; the installer asks for no elevation of its own.
+# and leaves the DPI awareness to Qt; the installer asks for no elevation of its own and is DPI-aware.
 #   manifests.sh SORVANTO.EXE SETUP.EXE
 set -euo pipefail
 fail() { echo "FAIL: $*"; exit 1; }
@@ -15,6 +15,8 @@ for part in 'level="asInvoker"' 'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50
   grep -q "$part" <<<"$program" || fail "the program's manifest lacks $part"
 done
 ! grep -qi 'dpiaware' <<<"$program" || fail "the program's manifest sets a DPI awareness before Qt does"
-level=$(wrestool -x --raw -t 24 "$2" | grep -o 'requestedExecutionLevel level="[^"]*"')
+setup=$(wrestool -x --raw -t 24 "$2")
+level=$(grep -o 'requestedExecutionLevel level="[^"]*"' <<<"$setup")
 [ "$level" = 'requestedExecutionLevel level="asInvoker"' ] || fail "the installer asks for ${level:-nothing}"
-echo "manifests: the program's and the installer's run as their user"
+grep -q '<dpiAware[^>]*>true<' <<<"$setup" || fail "the installer's pages are not drawn at the screen's scale"
+echo "manifests: the program's and the installer's run as their user, the installer drawn at the screen's scale"

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows desktop's own services in process, on the system's tray.
 #include "platform/qt/qttrayicon.h"
+#include "platform/windows/endrequest.h"
 #include "platform/windows/playsound.h"
 #include "platform/windows/waitabletimer.h"
 
+#include <QCloseEvent>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
@@ -69,6 +72,22 @@ private slots:
         clock.start();
         PlaySoundPlayer().play(QStringLiteral("C:\\nowhere\\não há.wav"));
         QVERIFY(clock.elapsed() < 500);
+    }
+
+    // The installer asks the program to end while one of its dialogs is open, as a chooser is, which
+    // keeps Windows' own close of the window from it: the window is closed all the same.
+    void anEndRequestClosesTheWindowWithADialogOpen() {
+        struct Window : QWidget {
+            int closes = 0;
+            void closeEvent(QCloseEvent* event) override { ++closes, event->accept(); }
+        } window;
+        window.show();
+        EndRequest request(window);
+        QDialog dialog(&window);
+        dialog.setModal(true);
+        dialog.show();
+        ::PostMessageW(::FindWindowW(EndRequest::WindowClass, nullptr), WM_CLOSE, 0, 0);
+        QTRY_COMPARE(window.closes, 1);
     }
 
     void theIconIsAddedOnceReportsItsClicksAndGoes() {

@@ -1,6 +1,6 @@
 ; SPDX-License-Identifier: GPL-3.0-or-later
-; The Windows installer. makensis -DVERSION=... -DPROGRAM=<sorvanto.exe> -DICON=<sorvanto.ico>
-; -DLICENSE=<LICENSE> -DOUTFILE=<setup.exe>. It installs for the current user, or for all users after
+; The Windows installer. makensis -DVERSION=... -DPROGRAM=<sorvanto.exe> -DUNINSTALLER=<uninstall.exe>
+; -DICON=<sorvanto.ico> -DLICENSE=<LICENSE> -DOUTFILE=<setup.exe>. It installs for the current user, or for all users after
 ; Windows' prompt for elevation. /S installs silently over an earlier install, else for all users when
 ; it runs elevated, else for the current user; /CurrentUser or /AllUsers chooses.
 Unicode true
@@ -10,14 +10,16 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ; A file that cannot be written ends the install, silent or not, rather than being skipped.
 AllowSkipFiles off
+; Its pages are drawn at the screen's own scale, sharp.
+ManifestDPIAware true
 
 !define NAME "Sorvanto"
 !define PUBLISHER "Velmora"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto"
 ; The program holds this mutex from its start to its end (src/platform/windows/windowsdesktop.cpp), and
-; its main window keeps this title while it waits in the tray.
+; ends when its hidden window of this class is closed (src/platform/windows/endrequest.h).
 !define RUNNING_MUTEX "Local\Velmora.Sorvanto.Running"
-!define WINDOW_TITLE "Velmora-SORVANTO Vrs. 1.0"
+!define END_CLASS "Velmora.Sorvanto.End"
 ; How long the program may take to end once its window is closed, in milliseconds.
 !define END_TIMEOUT 10000
 
@@ -41,6 +43,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "GPL-3.0-or-later"
 !include nsDialogs.nsh
 !include WinCore.nsh
 !include WinMessages.nsh
+!include WinVer.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -71,6 +74,14 @@ LangString NotRemoved ${LANG_PORTUGUESEBR} "Não foi possível remover $INSTDIR\
 LangString NotRemoved ${LANG_ENGLISH} "$INSTDIR\sorvanto.exe could not be removed. Close ${NAME}, then click Retry."
 LangString StartFromMenu ${LANG_PORTUGUESEBR} "Abra o ${NAME} pelo menu Iniciar."
 LangString StartFromMenu ${LANG_ENGLISH} "Start ${NAME} from the Start menu."
+LangString NeedsWindows10 ${LANG_PORTUGUESEBR} "O ${NAME} precisa do Windows 10 ou mais recente."
+LangString NeedsWindows10 ${LANG_ENGLISH} "${NAME} needs Windows 10 or later."
+LangString ElevationRefused ${LANG_PORTUGUESEBR} "O Windows não concedeu os direitos de administrador que isto exige."
+LangString ElevationRefused ${LANG_ENGLISH} "Windows did not grant the administrator rights that this needs."
+LangString NotElevated ${LANG_PORTUGUESEBR} "O Windows executou isto de novo sem os direitos de administrador que isto exige. Peça a um administrador que o execute."
+LangString NotElevated ${LANG_ENGLISH} "Windows ran this again without the administrator rights that it needs. Ask an administrator to run it."
+LangString EntryStayed ${LANG_PORTUGUESEBR} "Não foi possível remover o atalho ou a entrada do ${NAME} na lista de programas."
+LangString EntryStayed ${LANG_ENGLISH} "${NAME}'s shortcut or its entry in the list of programs could not be removed."
 
 Var Params
 ; "Admin" when this process runs elevated: UserInfo tells a filtered token from an elevated one.
@@ -85,17 +96,40 @@ Var AllUsersButton
 !define SEE_MASK_NOCLOSEPROCESS 0x40
 !define WAIT_TIMEOUT 258
 !define MUTEX_RIGHTS 0x00100001 ; SYNCHRONIZE | MUTEX_MODIFY_STATE
+!define MOVEFILE_REPLACE_EXISTING 1
+
+; Whether this process runs elevated, in $Account; a run that Windows should have elevated and did not
+; ends at once, with the status that says so, rather than asking for elevation again and again (where
+; UAC is off, or for a standard user, "runas" gives back the same token). The tests' build believes
+; itself unelevated, as Wine runs every process elevated.
+!macro ACCOUNT
+  UserInfo::GetAccountType
+  Pop $Account
+  !ifdef UNELEVATED
+    StrCpy $Account "User"
+  !endif
+  ClearErrors
+  ${GetOptions} $Params "/Elevated" $0
+  ${IfNot} ${Errors}
+  ${AndIf} $Account != "Admin"
+    MessageBox MB_OK|MB_ICONSTOP "$(NotElevated)" /SD IDOK
+    SetErrorLevel ${ERROR_ELEVATION_REQUIRED}
+    Quit
+  ${EndIf}
+!macroend
 
 ; Runs this setup again, elevated, with the switches in $0, and ends with that run's status; returns
-; when the user does not allow it.
+; when Windows does not allow it, having said so, with its error in $0.
 !macro RUN_ELEVATED UN
 Function ${UN}RunElevated
-  System::Call '*(&l4, i ${SEE_MASK_NOCLOSEPROCESS}, p $HWNDPARENT, w "runas", w "$EXEPATH", w r0, p 0, \
-    i ${SW_SHOWNORMAL}, i, p, p, p, p, i, i, p, p) p.r1'
-  System::Call 'shell32::ShellExecuteExW(p r1) i.r2'
+  System::Call '*(&l4, i ${SEE_MASK_NOCLOSEPROCESS}, p $HWNDPARENT, w "runas", w "$EXEPATH", w "/Elevated $0", \
+    p 0, i ${SW_SHOWNORMAL}, i, p, p, p, p, i, i, p, p) p.r1'
+  System::Call 'shell32::ShellExecuteExW(p r1) i.r2 ?e'
+  Pop $0
   System::Call '*$1(i, i, p, p, p, p, p, i, i, p, p, p, p, i, i, p, p.r3)'
   System::Free $1
   ${If} $2 = 0
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(ElevationRefused)" /SD IDOK
     Return
   ${EndIf}
   HideWindow
@@ -109,10 +143,10 @@ FunctionEnd
 !insertmacro RUN_ELEVATED ""
 !insertmacro RUN_ELEVATED "un."
 
-; Ends a running Sorvanto the way it ends anyway, by closing its main window, asking first when the
-; setup is not silent. Its mutex is abandoned when its process has gone. Another user's program on this
-; desktop denies the mutex but not its window; a program in another session is out of reach, and keeps
-; its file in use, which fails the setup.
+; Ends a running Sorvanto the way it ends when its window is closed, a dialog of its open or not, asking
+; first when the setup is not silent. Its mutex is abandoned when its process has gone. Another user's
+; program on this desktop denies the mutex but not its window; a program in another session is out of
+; reach, and keeps its file in use, which fails the setup.
 !macro END_PROGRAM UN
 Function ${UN}EndProgram
   StrCpy $R2 -1
@@ -132,10 +166,10 @@ Function ${UN}EndProgram
     ${EndIf}
     ${If} $R2 = 0
       System::Call 'kernel32::GetTickCount() i.R3'
-      FindWindow $2 "" "${WINDOW_TITLE}"
+      FindWindow $2 "${END_CLASS}"
       ${DoWhile} $2 P<> 0
         System::Call 'user32::PostMessageW(p r2, i ${WM_CLOSE}, p 0, p 0)'
-        FindWindow $2 "" "${WINDOW_TITLE}" "" $2
+        FindWindow $2 "${END_CLASS}" "" "" $2
       ${Loop}
     ${EndIf}
     ${If} $0 P= 0
@@ -223,8 +257,12 @@ Function .onInit
   ${Else}
     StrCpy $LANGUAGE $0
   ${EndIf}
-  UserInfo::GetAccountType
-  Pop $Account
+  ${IfNot} ${AtLeastWin10}
+    MessageBox MB_OK|MB_ICONSTOP "$(NeedsWindows10)" /SD IDOK
+    SetErrorLevel ${ERROR_OLD_WIN_VERSION}
+    Quit
+  ${EndIf}
+  !insertmacro ACCOUNT
 
   ; An earlier install is upgraded; a first one is for all users only where the setup runs elevated.
   ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
@@ -260,7 +298,7 @@ Function .onInit
   ${AndIf} $Account != "Admin"
   ${AndIf} $AskMode = 0
     Call Elevate
-    SetErrorLevel 1
+    SetErrorLevel $0
     Quit
   ${EndIf}
 FunctionEnd
@@ -396,7 +434,9 @@ Section
   ClearErrors
   SetOutPath "$INSTDIR"
   File "/oname=sorvanto.exe" "${PROGRAM}"
-  WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; What the list of programs runs (src/uninstall.cpp), and this setup's own uninstaller, which it runs.
+  File "/oname=uninstall.exe" "${UNINSTALLER}"
+  WriteUninstaller "$INSTDIR\sorvanto-uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\sorvanto.exe"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -418,8 +458,7 @@ SectionEnd
 ; /CurrentUser), else on the one in its own folder.
 Function un.onInit
   ${GetParameters} $Params
-  UserInfo::GetAccountType
-  Pop $Account
+  !insertmacro ACCOUNT
   StrCpy $Mode CurrentUser
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 == $INSTDIR
@@ -440,10 +479,10 @@ Function un.onInit
   ${ElseIf} $Account == "Admin"
     SetShellVarContext all
   ${Else}
-    ; It goes on from a copy of itself, which must not copy itself again.
+    ; Run where this one runs, a copy of it, and not copied once more.
     StrCpy $0 "/AllUsers $Params _?=$INSTDIR"
     Call un.RunElevated
-    SetErrorLevel 1
+    SetErrorLevel $0
     Quit
   ${EndIf}
 FunctionEnd
@@ -458,8 +497,26 @@ again:
     MessageBox MB_RETRYCANCEL|MB_ICONSTOP "$(NotRemoved)" /SD IDCANCEL IDRETRY again
     Abort
   ${EndIf}
+  Delete "$INSTDIR\sorvanto-uninstall.exe"
   Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"
+  ; Run by the list of programs, uninstall.exe waits for this one to end: its file cannot be deleted
+  ; while it runs, but may be moved to Windows' folder for temporary files, where it goes at the next
+  ; start; on another drive, it goes from its folder then.
+  ${If} ${FileExists} "$INSTDIR\uninstall.exe"
+    GetTempFileName $0
+    System::Call 'kernel32::MoveFileExW(w "$INSTDIR\uninstall.exe", w r0, i ${MOVEFILE_REPLACE_EXISTING}) i.r1'
+    ${If} $1 = 0
+      StrCpy $0 "$INSTDIR\uninstall.exe"
+      SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
+    ${EndIf}
+    Delete /REBOOTOK $0
+  ${EndIf}
+  RMDir /REBOOTOK "$INSTDIR"
   Delete "$SMPROGRAMS\${NAME}.lnk"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "DisplayName"
+  ${If} ${FileExists} "$SMPROGRAMS\${NAME}.lnk"
+  ${OrIf} $0 != ""
+    Abort "$(EntryStayed)"
+  ${EndIf}
 SectionEnd

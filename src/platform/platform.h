@@ -9,6 +9,7 @@
 #include "timer.h"
 #include "windowmanager.h"
 
+#include <QWidget>
 #include <memory>
 
 namespace sorvanto {
@@ -29,6 +30,8 @@ class DesktopPlatform {
 public:
     virtual ~DesktopPlatform() = default;
     virtual Platform services() = 0;
+    // Where the desktop's installer may ask the program to end, window is closed at its request.
+    virtual void endOnRequest(QWidget& window) { static_cast<void>(window); }
 };
 
 // Prepares the process before the GUI framework starts (the display it runs on, fonts the window's

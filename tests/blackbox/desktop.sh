@@ -207,12 +207,14 @@ main_window() {
   echo "${ids%%$'\n'*}"
 }
 # wine_prefix DIR: Wine, quiet and without the downloads it would offer, in a prefix at DIR, made if it
-# is not there yet. Wine has none of Windows' faces: the window's names get those that the Linux build
-# maps them to, so that they are listed as on Windows.
+# is not there yet, that says it is Windows 10, as the setup asks (Debian's Wine 8 says Windows 7). Wine
+# has none of Windows' faces: the window's names get those that the Linux build maps them to, so that
+# they are listed as on Windows.
 wine_prefix() {
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   [ -f "$WINEPREFIX/system.reg" ] && return 0
   wineboot -i || return 1
+  wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f || return 1
   local face
   for face in "Arial=Liberation Sans" "MS Sans Serif=DejaVu Sans" "Script=Dancing Script"; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" /f || return 1

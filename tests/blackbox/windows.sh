@@ -4,13 +4,16 @@
 # programs into a fresh prefix; the program shows its window and docks its icon in the X tray;
 # "Ativado" hides the window; a minute later the alert comes maximized and on top, while the user types
 # in another window, which changes its text not at all, and a click on its "OK" ends the program with
-# status 0. Installed again over the program waiting in the tray, the setup
-# ends it and replaces its file; uninstalled while it runs, it leaves no file and no key behind. For the
-# current user likewise, where a program that does not end fails the upgrade, and a file in use the
-# uninstall.
-#   windows.sh SETUP.EXE
+# status 0. Installed again over the program waiting in the tray, or with its font chooser open, the
+# setup ends it and replaces its file; uninstalled while it runs, as the list of programs runs the
+# uninstaller, it leaves no file and no key behind once it returns. For the current user likewise, where
+# a program that does not end fails the upgrade, and a file in use the uninstall. The setup refuses
+# Windows before 10, and a run that Windows should have elevated and did not ends at once with 740
+# (UNELEVATED-SETUP.EXE believes itself unelevated).
+#   windows.sh SETUP.EXE UNELEVATED-SETUP.EXE
 set -euo pipefail
 setup=$(realpath "$1")
+unelevated=$(realpath "$2")
 source "$(dirname "$0")/desktop.sh"
 DESKTOP_SOUND=0 desktop_start 1024x768
 
@@ -37,11 +40,32 @@ arm_by_click() {
   desktop_wait 5 hidden || fail "Ativado leaves the window at $X,$Y ${WIDTH}x$HEIGHT"
 }
 ends_well() { ended || fail "$1: the program still runs"; [ "$status" = 0 ] || fail "$1: exit status $status"; }
-# The uninstaller goes on from a copy of itself; run from a copy, its status is the uninstall's own.
-uninstall_copy() {
-  cp "$folder/uninstall.exe" "$desktop_dir/uninstall.exe"
-  wine cmd /c "$(winepath -w "$desktop_dir/uninstall.exe") /S _?=$(winepath -w "$folder")" >>"$desktop_dir/wine.log" 2>&1
+# upgrade_over STATE: the upgrade ends the program in that state and replaces its file, marked before.
+upgrade_over() {
+  wine "$setup" /S >>"$desktop_dir/wine.log" 2>&1 || fail "the upgrade over the program $1 failed"
+  ends_well "the upgrade over the program $1"
+  cmp -s "$folder/sorvanto.exe" "$desktop_dir/sorvanto.exe" || fail "the upgrade over the program $1 kept the old program"
 }
+# As the list of programs, winget and management tools run the uninstaller, its command line as it
+# stands (cmd hands it on so); they take its status for the uninstall's.
+uninstall() {
+  wine reg query "$key" /v QuietUninstallString | tr -d '\r' | sed -n 's/.*REG_SZ *//p' >"$desktop_dir/uninstall.cmd"
+  wine cmd /c "$(winepath -w "$desktop_dir/uninstall.cmd")" >>"$desktop_dir/wine.log" 2>&1
+}
+# ends_with STATUS COMMAND...: Wine hands back the low byte of a Windows program's status.
+ends_with() {
+  local status=0
+  "${@:2}" >>"$desktop_dir/wine.log" 2>&1 || status=$?
+  [ $status = $(($1 % 256)) ] || { echo "status $status, not that of $1"; return 1; }
+}
+windows_version() { wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >>"$desktop_dir/wine.log" 2>&1; }
+
+# Before Windows 10 the setup installs nothing; a run that Windows did not elevate, as asked, asks no more.
+windows_version win7
+ends_with 1150 wine "$setup" /S || fail "the setup does not refuse Windows 7"
+windows_version win10
+ends_with 740 timeout 60 wine "$unelevated" /S /AllUsers || fail "the setup that Windows did not elevate does not end"
+leftovers && fail "the refused setups installed these"
 
 wine "$setup" /S >>"$desktop_dir/wine.log" 2>&1 || fail "the installer failed"
 [ -f "$folder/sorvanto.exe" ] && [ -f "$folder/uninstall.exe" ] && [ -f "$shortcut" ] || fail "installed: $(leftovers)"
@@ -82,19 +106,23 @@ read -r w h x y < <(import -window root -crop $((WIDTH - 20))x40+$((X + 10))+$((
 xdotool mousemove $((X + 10 + x + w / 2)) $((Y + HEIGHT - 48 + y + h / 2)) click 1
 ends_well OK
 
-# The upgrade ends the program armed in the tray and replaces the file it runs from, marked here.
 cp "$folder/sorvanto.exe" "$desktop_dir/sorvanto.exe"
 echo old >>"$folder/sorvanto.exe"
 run_installed
 arm_by_click
-wine "$setup" /S >>"$desktop_dir/wine.log" 2>&1 || fail "the upgrade over the running program failed"
-ends_well "the upgrade"
-cmp -s "$folder/sorvanto.exe" "$desktop_dir/sorvanto.exe" || fail "the upgrade kept the old program"
+upgrade_over "armed in the tray"
+# The font chooser is a modal dialog; the click lands on the font button, under "cor da fonte".
+echo old >>"$folder/sorvanto.exe"
+run_installed
+window_place "$(main_window)"
+xdotool mousemove $((X + WIDTH * 247 / 1000)) $((Y + 40)) click 1
+desktop_wait 10 xdotool search --name '^Fonte?$' || fail "no font chooser at $X,$Y ${WIDTH}x$HEIGHT"
+upgrade_over "with its font chooser open"
 
 run_installed
-uninstall_copy || fail "the uninstall while the program runs failed"
-ends_well "the uninstall"
+uninstall || fail "the uninstall while the program runs failed"
 leftovers && fail "the uninstall while the program runs left these behind"
+ends_well "the uninstall"
 allusers=$key
 
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto'
@@ -117,13 +145,10 @@ ends_well "the failed upgrade"
 wine cmd /c "echo >$(winepath -w "$desktop_dir/held") & ping -n 10 127.0.0.1 <$(winepath -w "$folder/sorvanto.exe") >nul" &
 holder=$!
 desktop_wait 10 test -s "$desktop_dir/held" || fail "nothing holds the program's file"
-uninstall_copy && fail "the uninstall of a file in use succeeded"
+uninstall && fail "the uninstall of a file in use succeeded"
 [ -f "$folder/sorvanto.exe" ] && wine reg query "$key" >/dev/null || fail "the failed uninstall left only: $(leftovers)"
 wait "$holder"
-# As the list of programs does it: its command line has the uninstaller's path in quotes.
-eval "wine $(wine reg query "$key" /v QuietUninstallString | tr -d '\r' | sed -n 's/.*REG_SZ *//p')" >>"$desktop_dir/wine.log" 2>&1
-desktop_wait 30 sh -c "! { find '$folder' '$shortcut' 2>/dev/null | grep -q .; }" || fail "left behind: $(leftovers)"
-wineserver -w
+uninstall || fail "the uninstall failed"
 leftovers && fail "the uninstaller left these behind"
 echo "windows: installed, window, tray icon, armed, alert maximized on top, OK ends with 0, upgraded and uninstalled" \
   "while running; for the current user, failing over a program that does not end and a file in use"

@@ -4,6 +4,7 @@
 #include "../qt/qtpointer.h"
 #include "../qt/qtscreen.h"
 #include "../qt/qttrayicon.h"
+#include "endrequest.h"
 #include "playsound.h"
 #include "waitabletimer.h"
 #include "windowswindowmanager.h"
@@ -18,6 +19,7 @@ namespace {
 class WindowsDesktop final : public DesktopPlatform {
 public:
     Platform services() override { return {notifyIcon_, sound_, timers_, pointer_, dialogs_, screen_, windowManager_}; }
+    void endOnRequest(QWidget& window) override { endRequest_ = std::make_unique<EndRequest>(window); }
 
 private:
     QtTrayIcon notifyIcon_;
@@ -27,6 +29,7 @@ private:
     QtDialogs dialogs_;
     QtScreen screen_;
     WindowsWindowManager windowManager_;
+    std::unique_ptr<EndRequest> endRequest_;
 };
 
 }  // namespace
@@ -34,7 +37,7 @@ private:
 // The window's fonts are the system's own, and Qt's platform is the only one there is. The installer
 // and the uninstaller know from this mutex that the program runs, and from its abandonment that it
 // has ended: owned from the start and never released, it is let go only with the process. Local, as
-// they can close the program's window in their own session only (data/windows/sorvanto.nsi).
+// they can ask the program to end in their own session only (data/windows/sorvanto.nsi).
 bool prepareProcess() {
     CreateMutexW(nullptr, TRUE, L"Local\\Velmora.Sorvanto.Running");
     return true;
