@@ -60,8 +60,10 @@ test-desktops: desktops-deps
 
 # Qt for Windows is built once, in a cache outside the tree; the program is made as small as it goes.
 WINDOWS_QT = $(shell ./scripts/build-windows-qt.sh --prefix)
-# The compilers come from this tree, not from wherever Qt was built.
-WINDOWS_CONFIGURE = $(WINDOWS_QT)/bin/qt-cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+# The compilers come from this tree, not from wherever Qt was built. A build that was configured with
+# another Qt for Windows, such as one of an earlier configuration, is configured anew.
+WINDOWS_CONFIGURE = { grep -qsxF 'Qt6_DIR:PATH=$(WINDOWS_QT)/lib/cmake/Qt6' build-windows/CMakeCache.txt || rm -rf build-windows; } && \
+	$(WINDOWS_QT)/bin/qt-cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
 	-DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
 windows: windows-deps
 	JOBS=$(JOBS) ./scripts/build-windows-qt.sh
