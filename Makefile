@@ -44,11 +44,18 @@ test: test-deps lint build
 	@if [ -x "$(WINDOWS_QT)/bin/qt-cmake" ]; then $(MAKE) --no-print-directory windows-tests; \
 	else echo "make test: skipped the in-process tests under Wine: no Qt for Windows in $(WINDOWS_QT) (make windows builds it)"; fi
 
-# The code's form: every C++ file as clang-format lays it out, every shell script without a warning
-# from shellcheck (.shellcheckrc).
+# The code's form: every C++ file as clang-format lays it out, every Python file (*.py, and scripts
+# that start with python3) without a finding of flake8 (.flake8), every shell script without a
+# warning from shellcheck (.shellcheckrc), and every file that starts with #! executable, as it is
+# started so.
 lint: test-deps
 	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
-	git ls-files -z | xargs -0 grep -lZ -E '^#!/usr/bin/env bash|^# shellcheck shell=' | xargs -0 shellcheck -S warning
+	git ls-files -z | xargs -0 awk 'FNR == 1 && (/^#!.*python3/ || FILENAME ~ /\.py$$/) { print FILENAME } FNR == 2 { nextfile }' | \
+	  xargs -d '\n' flake8
+	git ls-files -z | xargs -0 awk '(FNR == 1 && /^#!.*(bash|\/sh)$$/) || (FNR == 2 && /^# shellcheck shell=/) { print FILENAME } \
+	  FNR == 2 { nextfile }' | sort -u | xargs -d '\n' -r shellcheck -S warning
+	git ls-files -s | awk '$$1 != 100755 { print $$4 }' | \
+	  xargs -d '\n' awk 'FNR == 1 && /^#!/ { print FILENAME ": not executable"; bad = 1 } { nextfile } END { exit bad }'
 
 # A build of its own, without the sanitizers: the matrix is about the desktops, and the plain program
 # starts faster on the slow ones.
@@ -71,7 +78,7 @@ windows: windows-deps
 	cmake --build build-windows -j $(JOBS) --target sorvanto_downloads
 
 # What make test runs under Wine when Qt for Windows is there: the in-process tests, each on a desktop
-# of its own (tests/blackbox/wine.sh).
+# of its own (tests/blackbox/wine.py).
 windows-tests: windows-deps
 	$(WINDOWS_CONFIGURE)
 	cmake --build build-windows -j $(JOBS)
@@ -90,9 +97,9 @@ test-dists: test-deps
 	cmake --build build-dists -j $(JOBS) --target sorvanto_fastclock
 	status=0; for dist in $(DISTS); do \
 	  JOBS=$(JOBS) ./scripts/build-package.sh $$dist || status=1; \
-	  bash tests/package/contents.sh build-package/$$dist || status=1; \
+	  tests/package/contents.py build-package/$$dist || status=1; \
 	  SORVANTO_FAST_CLOCK=$(CURDIR)/build-dists/tests/libsorvanto_fastclock.so SORVANTO_ARTIFACTS=$(CURDIR)/build-dists/artifacts \
-	    bash tests/package/install.sh build-package/$$dist $$dist || status=1; \
+	    tests/package/install.py build-package/$$dist $$dist || status=1; \
 	done; exit $$status
 
 bench:

@@ -30,7 +30,7 @@ INTROSPECTION = f"""<node>
     <property name="ProtocolVersion" type="i" access="read"/>
   </interface>
   <interface name="{dbus.PROPERTIES_IFACE}">
-    <method name="Get"><arg type="s" direction="in"/><arg type="s" direction="in"/><arg type="v" direction="out"/></method>
+    <method name="Get"><arg type="s" direction="in"/><arg type="s" direction="in"/><arg type="v" direction="out"/></method>  # noqa: E501
     <method name="GetAll"><arg type="s" direction="in"/><arg type="a{{sv}}" direction="out"/></method>
   </interface>
 </node>"""
@@ -120,7 +120,7 @@ def main(argv):
                 print(item)
     elif verb == "call":
         getattr(item_object(bus, argv[2]), argv[3])(dbus.Int32(int(argv[4])), dbus.Int32(int(argv[5])),
-                                                      dbus_interface=ITEM)
+                                                      dbus_interface=ITEM)  # noqa: E127
     elif verb in ("menu", "click"):
         menu = menu_object(bus, argv[2])
         _, layout = menu.GetLayout(0, -1, [], dbus_interface=MENU)
