@@ -4,7 +4,7 @@
 #            sanitizers and runs every test; builds with Clang and the null backend too and runs the
 #            in-process tests there
 # make test-desktops  installs the window managers and tray hosts of the desktop matrix and runs the
-#            program under each (tests/blackbox/desktops.sh), skipping those not installed; prints
+#            program under each (tests/blackbox/desktops.py), skipping those not installed; prints
 #            the table; a few minutes after the build
 # make package  builds the Debian source and binary packages of this machine's Debian release in a
 #               clean root of it, into build-package/<release>/; DIST=trixie or DIST=bookworm for another
@@ -63,7 +63,7 @@ test-desktops: desktops-deps
 	cmake -S . -B build-desktops -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-desktops -j $(JOBS) --target sorvanto sorvanto_fastclock sorvanto_holdquit
 	SORVANTO_ARTIFACTS=$(CURDIR)/build-desktops/artifacts SORVANTO_HOLDQUIT=$(CURDIR)/build-desktops/tests/libsorvanto_holdquit.so \
-	  tests/blackbox/desktops.sh build-desktops/sorvanto build-desktops/tests/libsorvanto_fastclock.so
+	  tests/blackbox/desktops.py build-desktops/sorvanto build-desktops/tests/libsorvanto_fastclock.so
 
 # Qt for Windows is built once, in a cache outside the tree; the program is made as small as it goes.
 WINDOWS_QT = $(shell ./scripts/build-windows-qt.sh --prefix)

@@ -10,6 +10,8 @@ import sys
 import tempfile
 import time
 
+import dbus
+
 from . import checks, sni, ui, x11
 from .checks import Failure, check, fail, succeeds, until, within
 
@@ -66,6 +68,19 @@ def measure(wave):
     return float(figures.get("Length (seconds)", 0)), float(figures.get("Maximum amplitude", 0))
 
 
+def _left_overview():
+    shell = dbus.SessionBus().get_object("org.gnome.Shell", "/org/gnome/Shell", introspect=False)
+    if shell.Get("org.gnome.Shell", "OverviewActive", dbus_interface=dbus.PROPERTIES_IFACE):
+        x11.xdotool("key", "Escape")
+        return False
+    return True
+
+
+def _chosen(variable, default):
+    value = os.environ.get(variable, default)
+    return None if value == "none" else value
+
+
 class Desktop:
     """A private headless desktop, torn down by its processes when the with-block leaves it: an X
     server of the size given (None: only the desktop's folder and home, for a session started
@@ -76,10 +91,12 @@ class Desktop:
             list); tasklist (that panel with its task list and no tray); lxqt-panel
             (StatusNotifierItem only); lxqt-panel+tray (with its tray plugin too); plasma (Plasma's
             panel under kwin_x11); appindicator (GNOME Shell's indicator extension); None
+    DESKTOP_WM and DESKTOP_TRAY ("none" for None) choose them for the desktops that name none.
     What the programs on it write to their home (Qt's dialog history, caches) stays in its folder.
     A failed check leaves a screenshot in the artifacts and prints what the program said."""
 
-    def __init__(self, size="1024x768", wm="openbox", tray="trayer", sound=True):
+    def __init__(self, size="1024x768", wm=_chosen("DESKTOP_WM", "openbox"), tray=_chosen("DESKTOP_TRAY", "trayer"),
+                 sound=True):
         self.size, self.wm, self.tray, self.sound = size, wm, tray, sound
         self.processes, self.cleanups, self.watcher, self.display = [], [], None, None
 
@@ -203,6 +220,11 @@ class Desktop:
         self.spawn(*command, log=name, env=env)
         until(30, lambda: x11.prop(x11.root(), "_NET_SUPPORTING_WM_CHECK"),
               lambda: f"no window manager {name}: " + self.said(name))
+        if name == "gnome-shell":
+            # GNOME Shell opens its overview once it has started, and a window that comes meanwhile takes
+            # no focus: the user leaves the overview first, as after logging in.
+            until(30, lambda: "GNOME Shell started" in self.said(name, 999), lambda: "GNOME Shell: " + self.said(name))
+            until(10, _left_overview, "GNOME Shell stays in its overview")
 
     def start_tray(self, name):
         if name is None:
