@@ -50,10 +50,10 @@ test: test-deps lint build
 # started so.
 lint: test-deps
 	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
-	git ls-files -z | xargs -0 awk 'FNR == 1 && (/^#!.*python3/ || FILENAME ~ /\.py$$/) { print FILENAME } FNR == 2 { nextfile }' | \
+	git ls-files -z | xargs -0 awk 'FNR == 1 && (/^#!.*python3/ || FILENAME ~ /\.py$$/) { print FILENAME } { nextfile }' | \
 	  xargs -d '\n' flake8
-	git ls-files -z | xargs -0 awk '(FNR == 1 && /^#!.*(bash|\/sh)$$/) || (FNR == 2 && /^# shellcheck shell=/) { print FILENAME } \
-	  FNR == 2 { nextfile }' | sort -u | xargs -d '\n' -r shellcheck -S warning
+	git ls-files -z | xargs -0 awk 'FNR == 1 && /^#!.*(bash|\/sh)$$/ { print FILENAME } { nextfile }' | \
+	  xargs -d '\n' -r shellcheck -S warning
 	git ls-files -s | awk '$$1 != 100755 { print $$4 }' | \
 	  xargs -d '\n' awk 'FNR == 1 && /^#!/ { print FILENAME ": not executable"; bad = 1 } { nextfile } END { exit bad }'
 
@@ -85,7 +85,7 @@ windows-tests: windows-deps
 	cd build-windows && ctest --output-on-failure
 
 test-windows: windows windows-tests
-	SORVANTO_ARTIFACTS=$(CURDIR)/build-windows/artifacts tests/blackbox/windows.sh build-windows/sorvanto-1.0-setup.exe \
+	SORVANTO_ARTIFACTS=$(CURDIR)/build-windows/artifacts tests/blackbox/windows.py build-windows/sorvanto-1.0-setup.exe \
 	  build-windows/tests/unelevated-setup.exe
 
 package: package-deps

@@ -15,7 +15,6 @@ from harness import check, output, run  # noqa: E402
 
 program, setup = sys.argv[1:3]
 
-
 def manifests():
     listed = output("wrestool", "-l", "-t", "24", program).splitlines()
     check(len(listed) == 1, f"the program has not one manifest: {listed}")
@@ -33,6 +32,5 @@ def manifests():
     check(level == ['requestedExecutionLevel level="asInvoker"'], f"the installer asks for {level or 'nothing'}")
     check(re.search("<dpiAware[^>]*>true<", manifest), "the installer's pages are not drawn at the screen's scale")
     return "the program's and the installer's run as their user, the installer drawn at the screen's scale"
-
 
 run(manifests)

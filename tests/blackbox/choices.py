@@ -16,41 +16,33 @@ from harness import ARTIFACTS, Desktop, check, output, run, tone, ui, until, wit
 program = os.path.realpath(sys.argv[1])
 SHOTS = ARTIFACTS / "choices"
 
-
 def shown(root, role, name=None):
     return ui.find(root, role, name, state=pyatspi.STATE_SHOWING)
-
 
 def gone(title):
     until(15, lambda: not any(w is not None and w.name == title and ui.is_showing(w) for w in ui.application()),
           f"'{title}' does not close")
 
-
 def click(accessible, repeat=1):
     x, y, w, h = ui.extents(accessible)
     x11.xdotool("mousemove", x + w // 2, y + h // 2, "click", "--repeat", repeat, "--delay", 80, 1)
 
-
 def text_of(accessible):
     return accessible.queryText().getText(0, -1)
-
 
 def retype(field, text):
     click(field)
     x11.xdotool("key", "ctrl+a", "type", "--delay", 15, text)
 
-
 def pixel(path, x, y):
     channels = ",".join(f"%[fx:int(255*p{{{x},{y}}}.{c})]" for c in "rgb")
     return tuple(int(v) for v in output("convert", path, "-format", channels, "info:").split(","))
-
 
 def count_colour(path, box, colour):
     x, y, w, h = box
     rgb = "rgb({},{},{})".format(*colour)
     return int(output("convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-fill", "white", "+opaque", rgb,
                       "-fill", "black", "-opaque", rgb, "-format", "%[fx:int(w*h*(1-mean))]", "info:"))
-
 
 class Choosers:
     def __init__(self, locale, wave):
@@ -227,7 +219,6 @@ class Choosers:
         click(box)
         self.see("the sound box ticks", within(5, lambda: box.getState().contains(pyatspi.STATE_CHECKED)))
 
-
 def choosers_in(locale):
     with Desktop() as desktop:
         SHOTS.mkdir(exist_ok=True)
@@ -248,6 +239,5 @@ def choosers_in(locale):
         check(not desktop.said("app"), f"the program said something ({locale})")
         check(not choosers.failures, f"{len(choosers.failures)} failed: {'; '.join(choosers.failures)}")
     return "every chooser as it should be; \"sair\" ends the program, which says nothing"
-
 
 run(("english", lambda: choosers_in("en_US")), ("portuguese", lambda: choosers_in("pt_BR")))

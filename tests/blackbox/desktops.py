@@ -40,16 +40,13 @@ REMINDER = "está na hora de levantar dessa cadeira!!!"
 # Window managers that tile give the alert the screen as a fullscreen window; the others maximize it.
 ALERT_STATE = {"i3": "fullscreen", "sway": "fullscreen"}
 
-
 def start_fast(desktop):
     """The program, its countdowns a second long."""
     return desktop.start_shown(program, preload=[fast])
 
-
 def covers(width, height):
     """That much of the 1024 x 768 screen is at least 90 % of it."""
     return width * height * 10 >= 1024 * 768 * 9
-
 
 def no_tray(wm):
     with Desktop(wm=wm, tray=None, sound=False) as desktop:
@@ -77,7 +74,6 @@ def no_tray(wm):
         until(5, lambda: app.countdown() is None, "Desativado does not stop the countdown")
     return result
 
-
 def read_and_end(app):
     """The reminder is as it was, whatever the user typed, and a click on "OK" ends the program. Under
     sway too the click goes through the X server: the headless compositor has no pointer of its own."""
@@ -86,7 +82,6 @@ def read_and_end(app):
     ok_inside(x11.main_window())
     click_ok()
     app.ends("a click on OK")
-
 
 def alert_over(wm, fullscreen):
     """The alert over another program's focused window, with an XEmbed tray to hide into."""
@@ -111,7 +106,6 @@ def alert_over(wm, fullscreen):
         read_and_end(app)
     return f"holds: {state} {at.width}x{at.height}"
 
-
 def whole(wm):
     with Desktop(wm=wm, sound=False) as desktop:
         broken = 0
@@ -129,7 +123,6 @@ def whole(wm):
             app.ends("OK")
         check(not broken, f"{broken} of 5 alerts not drawn whole")
     return "holds: 5 of 5"
-
 
 def late_panel(tray, wm):
     """The host comes up after the program, on X11; the time counts from when the host is ready."""
@@ -154,7 +147,6 @@ def late_panel(tray, wm):
         check(ui.showing("Intervalo"), "not the configuration view")
     return f"holds: icon after {late:.1f}s, menu works"
 
-
 def menu_place(tray, wm):
     with Desktop(wm="gnome-shell" if tray == "appindicator" else wm, tray=tray, sound=False) as desktop:
         desktop.start_shown(program)
@@ -168,7 +160,6 @@ def menu_place(tray, wm):
         until(5, x11.shown, "Configurações from the menu")
     return "holds: at 600,400"
 
-
 def as_nobody():
     """sway will not run for root: the checks under it run as nobody."""
     if os.getuid() == 0:
@@ -176,7 +167,6 @@ def as_nobody():
         os.setgid(grp.getgrnam("nogroup").gr_gid)
         os.setuid(pwd.getpwnam("nobody").pw_uid)
         os.environ["HOME"] = "/tmp"
-
 
 def x_display_of(pid):
     """The number of the X display whose lock file the process holds, as sway does for XWayland's."""
@@ -187,7 +177,6 @@ def x_display_of(pid):
         except OSError:
             pass
     return None
-
 
 def sway_session(desktop, waybar=True):
     """sway, headless, with XWayland, and waybar's tray unless told otherwise; DISPLAY, WAYLAND_DISPLAY
@@ -205,14 +194,12 @@ def sway_session(desktop, waybar=True):
     if waybar:
         start_waybar(desktop)
 
-
 def start_waybar(desktop):
     config = pathlib.Path(os.environ["XDG_CONFIG_HOME"], "waybar")
     config.mkdir(parents=True, exist_ok=True)
     (config / "config").write_text('{"layer": "top", "position": "top", "height": 26, "modules-right": ["tray"]}\n')
     desktop.spawn("waybar")
     until(15, sni.host_running, lambda: "no waybar: " + desktop.said("waybar"))
-
 
 def sway_view(title):
     """What sway says of the view with that title: visible, focused, fullscreen_mode, rect..."""
@@ -222,7 +209,6 @@ def sway_view(title):
             yield from views(child)
     return next((v for v in views(json.loads(output("swaymsg", "-t", "get_tree")))
                  if v.get("name") == title and v.get("type") in ("con", "floating_con")), None)
-
 
 def sway_over(fullscreen):
     """The alert over a native Wayland terminal that has the focus, ordinary or fullscreen, the
@@ -255,13 +241,11 @@ def sway_over(fullscreen):
         read_and_end(app)
     return f"holds: fullscreen {view['rect']['width']}x{view['rect']['height']}"
 
-
 def start_on_sway(desktop, mode):
     """The program under XWayland or on Wayland itself, once sway shows its window."""
     app = desktop.start_program(program, env={"QT_QPA_PLATFORM": "wayland"} if mode == "wayland" else None)
     until(30, lambda: "Velmora" in output("swaymsg", "-t", "get_tree"), "no window")
     return app
-
 
 def waybar_late(mode):
     as_nobody()
@@ -276,7 +260,6 @@ def waybar_late(mode):
         check(sni.click(sni.registered()[0], "Sair"), "the host's menu has no Sair")
         app.ends("Sair from waybar's menu")
     return f"holds: icon after {late:.1f}s, menu works"
-
 
 def waybar_menu(mode):
     as_nobody()
@@ -297,7 +280,6 @@ def waybar_menu(mode):
         check(views() == before, "a menu window of its own")
     return "holds: no menu window (waybar draws the menu)"
 
-
 WINDOW_MANAGERS = ["openbox", "xfwm4", "mutter", "kwin_x11", "marco", "metacity", "icewm", "fluxbox", "i3"]
 # Each host with its window manager and the command it needs.
 HOSTS = {"xfce4-panel": ("xfwm4", "xfce4-panel"), "lxqt-panel": ("openbox", "lxqt-panel"),
@@ -307,7 +289,6 @@ COLUMNS = ["no tray", "late panel", "menu place", "over a window", "fullscreen",
 ROWS = [*WINDOW_MANAGERS, "sway", "gnome-shell", *HOSTS, "waybar/xwayland", "waybar/wayland"]
 verdicts, cells = {}, []
 
-
 def cell(row, column, scenario, *arguments, needs=()):
     """A cell of the table: its check on a desktop of its own, unless what it needs is not installed."""
     if re.search(os.environ.get("DESKTOPS_ONLY", "."), row):
@@ -316,7 +297,6 @@ def cell(row, column, scenario, *arguments, needs=()):
             verdicts[row, column] = f"skipped: {', '.join(missing)} not installed"
         else:
             cells.append((f"{row}.{column}", lambda: scenario(*arguments)))
-
 
 for wm in WINDOW_MANAGERS:
     for column, scenario, arguments in (("no tray", no_tray, ()), ("over a window", alert_over, (False,)),

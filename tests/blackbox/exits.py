@@ -14,7 +14,6 @@ from harness import Desktop, check, run, ui, until, x11
 program, version = sys.argv[1:3]
 USAGE = "Usage: sorvanto [OPTION]"
 
-
 def alone(*arguments, display=None):
     """The program without a display, unless one is named: its status, its stdout and its stderr."""
     unset = ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE")
@@ -22,7 +21,6 @@ def alone(*arguments, display=None):
     done = subprocess.run([program, *arguments], env={**env, **({"DISPLAY": display} if display else {})},
                           capture_output=True, text=True)
     return done.returncode, done.stdout.rstrip("\n"), done.stderr.rstrip("\n")
-
 
 def command_line():
     with Desktop(None):
@@ -44,7 +42,6 @@ def command_line():
         check(said == (1, "", 'sorvanto: cannot connect to the X display ":99999"'), f"an X display not there: {said}")
     return "--help, -h and --version on stdout; a wrong option: status 2 and the usage; no display: status 1"
 
-
 def ways_out():
     # openbox puts the close box at the right end of the title bar, just above the client area; a
     # taskbar's or pager's close is a request to the window manager.
@@ -61,6 +58,5 @@ def ways_out():
             leave(x11.main_window())
             app.ends(how, icon_removed=True)
     return ", ".join(ways) + ": the tray icon removed, then status 0"
-
 
 run(command_line, ways_out)

@@ -17,13 +17,11 @@ from harness import (ARTIFACTS, BLACKBOX, Desktop, check, fast_clock, measure, o
 program, plain = sys.argv[1], (sys.argv[2:] or [""])[0]
 MESSAGE = "1  minuto(s) atrás  você pediu para lembrar que:"
 
-
 def start(desktop, *wrapper, binary=program):
     """The program on this desktop, its window shown and its icon in the tray."""
     app = desktop.start_shown(*wrapper, binary)
     until(20, x11.tray_icon, "no tray icon")
     return app
-
 
 def arm_one_minute_with_sound():
     ui.settext("Intervalo", "1")
@@ -33,17 +31,14 @@ def arm_one_minute_with_sound():
     until(10, x11.hidden, "the window stays after arming")
     return armed
 
-
 def maximized_on_top():
     return x11.maximized(x11.main_window()) and x11.on_top(x11.main_window())
-
 
 def on_top_and_maximized():
     """The alert comes on screen at its normal size, and is maximized there."""
     until(5, maximized_on_top, lambda: f"alert not maximized on top: {x11.wm_state(x11.main_window())}")
     at = x11.place(x11.main_window())
     check(at.width >= 780 and at.height >= 540, f"alert is {at.width} x {at.height}")
-
 
 def alert_comes(armed):
     until(100, x11.shown, "no alert")
@@ -57,11 +52,9 @@ def alert_comes(armed):
     check(not x11.popup_menu(), "a second window beside the alert")
     return waited
 
-
 def ok_ends(app):
     ui.press("OK")
     app.ends("OK", icon_removed=True)
-
 
 def everyday():
     with Desktop("800x600") as desktop:
@@ -90,7 +83,6 @@ def everyday():
         ok_ends(app)
     return f"alert after {waited:.0f} s, the sound heard ({length} s, peak {peak}), on top after openbox restarted"
 
-
 def without_sound(server):
     """No sound server at all, or the sound server gone between arming and the alert."""
     with Desktop("800x600", sound=server) as desktop:
@@ -101,7 +93,6 @@ def without_sound(server):
         waited = alert_comes(armed)
         ok_ends(app)
     return f"alert after {waited:.0f} s, no error"
-
 
 def over_a_fullscreen_window(wm):
     """The countdown runs out after a second while the user's window is fullscreen and focused: the
@@ -123,7 +114,6 @@ def over_a_fullscreen_window(wm):
         ok_ends(app)
     return "the alert came in front, focused, maximized and whole, OK inside"
 
-
 def memcheck():
     with Desktop("800x600", sound=False) as desktop:
         log = desktop.dir / "memcheck.log"
@@ -138,7 +128,6 @@ def memcheck():
         check("definitely lost: 0 bytes" in said or "All heap blocks were freed" in said, f"definite leaks: {summary}")
         check("ERROR SUMMARY: 0 errors" in said, f"memcheck errors: {summary}")
     return summary
-
 
 run(everyday, ("no_sound_server", lambda: without_sound(False)), ("sound_server_gone", lambda: without_sound(True)),
     ("over_fullscreen_under_xfwm4", lambda: over_a_fullscreen_window("xfwm4")),

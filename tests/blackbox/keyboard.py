@@ -19,17 +19,14 @@ REMINDER = "está na hora de levantar dessa cadeira!!!"
 CONFIGURATION = [TEXT, MESSAGE, "Desativado", "Intervalo", "White", "Som",
                  "marque aqui se deseja ouvir um som no momento do sorvanto"]
 
-
 def focus_on(name):
     return ui.focused()[0] == name
-
 
 def expect_focus(name, after):
     """The focus reaches the control called name; the message line is entered with nothing selected."""
     until(5, lambda: focus_on(name), lambda: f"{after}: the focus is on {ui.focused()[0]!r}, not on {name!r}")
     caret = ui.focused()[1]
     check(name != MESSAGE or caret == "caret 0, nothing selected", f"{after}: the message line shows {caret!r}")
-
 
 def both_ways(first, *rest):
     """From the first control named, each Tab goes on to the next and the last back to the first, and
@@ -41,7 +38,6 @@ def both_ways(first, *rest):
             expect_focus(name, key)
         check(ui.text(TEXT) == REMINDER, lambda: f"{key} changed the reminder text to {ui.text(TEXT)!r}")
 
-
 def reach(name):
     """Tab until the control called name has the focus."""
     for _ in range(8):
@@ -49,7 +45,6 @@ def reach(name):
             return
         x11.xdotool("key", "--clearmodifiers", "Tab")
     fail(f"Tab never reaches {name!r}")
-
 
 def from_the_keyboard():
     with Desktop("800x600", sound=False) as desktop:
@@ -84,6 +79,5 @@ def from_the_keyboard():
         click_ok()
         app.ends("OK", icon_removed=True)
     return "Tab and Shift+Tab in order, an arrow key arms, typing elsewhere changes nothing, a click on OK ends"
-
 
 run(from_the_keyboard)

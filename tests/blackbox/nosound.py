@@ -11,7 +11,6 @@ from harness import Desktop, check, run, tone, ui
 
 program, playsounds = map(os.path.realpath, sys.argv[1:3])
 
-
 def no_sound_server():
     with Desktop("800x600", sound=False) as desktop:
         (desktop.dir / "folder").mkdir()
@@ -27,6 +26,5 @@ def no_sound_server():
         app.ends("sair")
         check(not desktop.said("app"), "the program with no sound server said something")
     return "every kind of name: no error, no crash, no hang; the program starts and ends"
-
 
 run(no_sound_server)

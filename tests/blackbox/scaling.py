@@ -27,10 +27,8 @@ program = sys.argv[1]
 # Edges scaled from a layout where two controls share a pixel row may share up to three.
 SEAM = 3
 
-
 def overlap(a, b):
     return min(min(a[0] + a[2], b[0] + b[2]) - max(a[0], b[0]), min(a[1] + a[3], b[1] + b[3]) - max(a[1], b[1]))
-
 
 def layout_faults(node, box, depth=1):
     """Every control on screen lies inside the control that holds it (nothing cut off) and covers no
@@ -51,7 +49,6 @@ def layout_faults(node, box, depth=1):
         placed.append((name, rect))
         faults += layout_faults(child, rect, depth + 1)
     return faults
-
 
 def on_screen(size, client, layout=True, env=None, suffix=""):
     with Desktop(size, sound=False) as desktop:
@@ -79,7 +76,6 @@ def on_screen(size, client, layout=True, env=None, suffix=""):
             faults += layout_faults(window, ui.extents(window))
         check(not faults, "; ".join(faults))
     return f"client {client}, on the screen" + (", nothing cut off or overlapping" if layout else "")
-
 
 run(("640x480", lambda: on_screen("640x480", "429x273")), ("1024x768", lambda: on_screen("1024x768", "878x566")),
     ("1920x1080", lambda: on_screen("1920x1080", "1918x1059")),

@@ -12,7 +12,6 @@ from harness import Desktop, run, ui, until, x11
 
 program, fastclock = sys.argv[1:3]
 
-
 def orca_says():
     with Desktop("800x600", sound=False) as desktop:
         desktop.spawn("speech-dispatcher", "--run-single", "--timeout", "0")
@@ -39,6 +38,5 @@ def orca_says():
         ui.press("Ativado")
         hears("1  minuto(s) atrás  você pediu para lembrar que: está na hora de levantar dessa cadeira!!!")
     return "the frame, the message line tabbed to, and the alert"
-
 
 run(orca_says)

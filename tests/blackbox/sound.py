@@ -15,7 +15,6 @@ from harness import ARTIFACTS, Desktop, check, measure, run, tone, until
 playsounds = os.path.realpath(sys.argv[2])
 THEME = "/usr/share/sounds/freedesktop/stereo"
 
-
 def sounds_heard():
     with Desktop("800x600") as desktop:
         work, recordings, faults = desktop.dir / "sound", ARTIFACTS / "sound", []
@@ -111,6 +110,5 @@ def sounds_heard():
             faults.append(f"a sound server that stops answering: exit {status} after {took:.0f} s")
         check(not faults, lambda: f"{len(faults)} case(s) failed; recordings in {recordings}:\n" + "\n".join(faults))
     return "every kind of name played or gave the default sound; a later sound cuts off; a stopped server holds nothing"
-
 
 run(sounds_heard)

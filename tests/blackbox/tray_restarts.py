@@ -12,12 +12,10 @@ from harness import Desktop, arm_for, check, run, sni, ui, until, x11
 
 program = sys.argv[1]
 
-
 def seconds_until(probe, why):
     started = time.monotonic()
     until(10, probe, why)
     return time.monotonic() - started
-
 
 def xembed():
     with Desktop(tray=None, sound=False) as desktop:
@@ -38,7 +36,6 @@ def xembed():
         until(5, x11.shown, "the menu does not work in the new tray")
     return f"icon in a late tray after {late:.1f} s, back in a restarted tray after {back:.1f} s, menu works"
 
-
 def statusnotifier():
     with Desktop(tray=None, sound=False) as desktop:
         watcher = desktop.start_watcher()
@@ -56,7 +53,6 @@ def statusnotifier():
         ui.press("sair")
         app.ends("sair", icon_removed=True)
     return f"registered again {back:.1f} s after the watcher restarted, menu works, sair removes the item"
-
 
 def no_tray():
     """A desktop with a task list and no tray: arming minimizes the window there instead of hiding it,
@@ -80,7 +76,6 @@ def no_tray():
         until(5, lambda: app.countdown() is None, "Desativado does not stop the countdown")
     return "arming minimized the window, the task list brought it back, Desativado stopped the countdown"
 
-
 def late_panel():
     """A panel that starts after the program: the icon reaches xfce4-panel's StatusNotifierItem host at
     once, and the host's ContextMenu(x, y) opens the menu where the host says, not at the pointer."""
@@ -99,7 +94,6 @@ def late_panel():
         check(ui.showing("Intervalo"), "not the configuration view")
     return f"the icon reached the panel's host {late:.1f} s after the panel started, the menu opened where it asked"
 
-
 def x_server_gone():
     with Desktop(sound=False) as desktop:
         app = desktop.start_shown(program)
@@ -110,6 +104,5 @@ def x_server_gone():
         check(status >= 0, f"the program died of signal {-status} with its X server")
         check(not app.offspring(), lambda: f"the program left processes behind: {app.offspring()}")
     return f"the program ended with status {status}"
-
 
 run(xembed, statusnotifier, no_tray, late_panel, x_server_gone)

@@ -11,7 +11,6 @@ from harness import Desktop, arm_for, check, run, sni, ui, until, x11
 
 program = sys.argv[1]
 
-
 def a_host_asks():
     with Desktop(tray=None, sound=False) as desktop:
         watcher = desktop.start_watcher()
@@ -42,6 +41,5 @@ def a_host_asks():
         check(sni.click(item, "Sair"), "no Sair in the host's menu")
         app.ends("Sair from the host's menu")
     return "exported menu, context menu where the host asks, secondary activation and the host's menu all answer"
-
 
 run(a_host_asks)

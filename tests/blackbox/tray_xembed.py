@@ -11,7 +11,6 @@ from harness import Desktop, arm_for, check, run, ui, until, x11
 
 program = sys.argv[1]
 
-
 def clicks_on_the_icon():
     with Desktop(sound=False) as desktop:
         app = desktop.start_shown(program)
@@ -59,6 +58,5 @@ def clicks_on_the_icon():
         x11.open_menu(3)
         app.ends("Sair")
     return "menu at the pointer, toggles, middle button, minimize and Sair all answer; the countdown ran on"
-
 
 run(clicks_on_the_icon)

@@ -14,7 +14,6 @@ from harness import ARTIFACTS, Desktop, check, fast_clock, output, run, ui, unti
 
 program = sys.argv[1]
 
-
 def xwayland():
     # Without Qt's Wayland plugin Qt falls back to X by itself, and this test would prove nothing.
     check(output("dpkg-query", "-W", "-f", "${db:Status-Status}", "qt6-wayland") == "installed",
@@ -55,6 +54,5 @@ def xwayland():
                 picture.rename(ARTIFACTS / "wayland-alert.png")
         check(app.process.poll() is None, "the program ended")
     return f"the window on XWayland, the armed window in reach, the alert {at.width}x{at.height} on 1024x768"
-
 
 run(xwayland)

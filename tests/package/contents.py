@@ -27,10 +27,8 @@ TOP = pathlib.Path(__file__).resolve().parents[2]
 KNOWN = re.compile(r"^$|Validation (was successful|failed)|: (unknown-tag developer|developer-name-tag-deprecated"
                    r"|url-homepage-missing)$")
 
-
 def findings(said):
     return [line for line in said.splitlines() if not KNOWN.search(line)]
-
 
 def contents():
     faults = []
@@ -132,6 +130,5 @@ def contents():
             "does not recommend qt6-translations-l10n")
     check(not faults, f"{len(faults)} failed")
     return "validated, its files named, its icons, licence, version and dependencies as they should be"
-
 
 run(contents)

@@ -17,7 +17,6 @@ import subprocess
 import sys
 import time
 
-
 def enter(root, archives, *command):
     """The command in the root, as this process, after the mounts it needs: the root's /proc and
     /dev/shm, the package cache, and the desktop's session bus, home and runtime folder (where the
@@ -46,7 +45,6 @@ def enter(root, archives, *command):
     os.chdir("/")
     os.execvpe(command[0], command, env)
 
-
 if sys.argv[1] == "--in-root":
     enter(*sys.argv[2:])
 
@@ -59,7 +57,6 @@ mirror = os.environ.get("SORVANTO_DEBIAN_MIRROR", "http://deb.debian.org/debian"
 security = os.environ.get("SORVANTO_DEBIAN_SECURITY_MIRROR", "http://deb.debian.org/debian-security")
 cache = pathlib.Path(os.environ.get("SORVANTO_ROOT_CACHE", pathlib.Path.home() / ".cache/sorvanto"))
 fastclock = os.environ.get("SORVANTO_FAST_CLOCK")
-
 
 def install_start_remove():
     check(deb, f"no package in {sys.argv[1]}")
@@ -172,7 +169,6 @@ def install_start_remove():
         if faults:
             fail(f"{len(faults)} failed")
     return f"installed in a fresh {dist} root, started, {'armed, ended with OK' if fastclock else 'closed'}, purged"
-
 
 if os.getuid() != 0:
     print("SKIP: needs root for mmdebstrap and chroot")

@@ -15,32 +15,26 @@ ARTIFACTS.mkdir(parents=True, exist_ok=True)
 # The scenario this process runs, for the names of what it leaves in the artifacts.
 scenario = pathlib.Path(sys.argv[0]).stem
 
-
 class Failure(Exception):
     """A check that does not hold; its text says what was seen instead."""
 
-
 def fail(why):
     raise Failure(why)
-
 
 def check(holds, why):
     """Fails with why (a text, or a function that gives it then) unless holds."""
     if not holds:
         fail(why() if callable(why) else why)
 
-
 def succeeds(*command):
     """The command, quietly, ends with status 0."""
     return subprocess.run(list(map(str, command)), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
-
 
 def output(*command, **options):
     """What the command writes to its standard output; fails the check when it fails."""
     done = subprocess.run(list(map(str, command)), capture_output=True, text=True, **options)
     check(done.returncode == 0, lambda: f"{' '.join(map(str, command))}: status {done.returncode}: {done.stderr}")
     return done.stdout
-
 
 def within(seconds, probe):
     """probe()'s first true answer within the time, else its last answer; a probe that raises
@@ -57,13 +51,11 @@ def within(seconds, probe):
             return found
         time.sleep(0.1)
 
-
 def until(seconds, probe, why):
     """probe()'s first true answer within the time; else fails with why."""
     found = within(seconds, probe)
     check(found, why)
     return found
-
 
 def _child(name, function, result):
     global scenario
@@ -81,7 +73,6 @@ def _child(name, function, result):
     sys.stderr.flush()
     os.write(result, json.dumps([passed, value]).encode())
     return 0 if passed else 1
-
 
 def outcomes(scenarios, jobs=None, told=lambda *_: None):
     """Runs each (name, function) in a process of its own, at most jobs at once; returns
@@ -114,7 +105,6 @@ def outcomes(scenarios, jobs=None, told=lambda *_: None):
         done[name] = passed, value, out.read().decode(errors="replace")
         told(name, *done[name])
     return done
-
 
 def run(*scenarios, jobs=None):
     """Runs the scenarios (functions, or pairs of a name and a function), each on a desktop of its

@@ -19,11 +19,9 @@ HERE = pathlib.Path(__file__).resolve().parent
 BLACKBOX = HERE.parent
 _libc = ctypes.CDLL(None)
 
-
 def _end_with_parent():
     """A process of the desktop ends with the test's, even when that one is killed."""
     _libc.prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
-
 
 def fast_clock():
     """The library that, preloaded, shortens every countdown to a second (fastclock.cpp)."""
@@ -31,13 +29,11 @@ def fast_clock():
     check(os.path.isfile(library), "SORVANTO_FAST_CLOCK names no library")
     return library
 
-
 def tone(wave, seconds, frequency=440, volume=0.5, bits=16):
     """A wave file of a sine tone, in stereo at 44.1 kHz."""
     check(succeeds("sox", "-n", "-r", 44100, "-c", 2, "-b", bits, wave, "synth", seconds, "sine", frequency,
                    "vol", volume), "sox made no tone")
     return wave
-
 
 def ok_inside(window):
     """The alert's "OK", where the accessibility bus places it, lies inside the window."""
@@ -46,19 +42,16 @@ def ok_inside(window):
     check(x >= at.x and x + width <= at.x + at.width and y + height <= at.y + at.height,
           f"OK at {x},{y} {width}x{height}, outside the alert at {at}")
 
-
 def arm_for(minutes):
     """"Ativado" with the interval at that many minutes, and the window hides."""
     ui.settext("Intervalo", str(minutes))
     ui.press("Ativado")
     until(5, x11.hidden, "arming leaves the window")
 
-
 def click_ok():
     """A real click on the alert's "OK"."""
     x, y, width, height = ui.extents("OK")
     x11.click(x + width // 2, y + height // 2)
-
 
 def measure(wave):
     """The played part of a recording: its length in seconds and its peak, silence trimmed at both ends."""
@@ -67,7 +60,6 @@ def measure(wave):
     figures = {k.strip(): v.strip() for k, _, v in (line.partition(":") for line in said.splitlines())}
     return float(figures.get("Length (seconds)", 0)), float(figures.get("Maximum amplitude", 0))
 
-
 def _left_overview():
     shell = dbus.SessionBus().get_object("org.gnome.Shell", "/org/gnome/Shell", introspect=False)
     if shell.Get("org.gnome.Shell", "OverviewActive", dbus_interface=dbus.PROPERTIES_IFACE):
@@ -75,11 +67,9 @@ def _left_overview():
         return False
     return True
 
-
 def _chosen(variable, default):
     value = os.environ.get(variable, default)
     return None if value == "none" else value
-
 
 class Desktop:
     """A private headless desktop, torn down by its processes when the with-block leaves it: an X
@@ -318,7 +308,6 @@ class Desktop:
                 done = subprocess.run(command, stdout=out, stderr=out)
             check(done.returncode == 0, lambda: f"no Wine prefix: {' '.join(command)}: " + self.said("wine"))
 
-
 class Watcher:
     """A StatusNotifierItem watcher on the desktop's bus, with a host: it lists each item that
     registers with it in its file."""
@@ -336,7 +325,6 @@ class Watcher:
     def stop(self):
         self.process.terminate()
         self.process.wait()
-
 
 class Program:
     """A program started on the desktop."""

@@ -16,7 +16,6 @@ WATCHER = "org.kde.StatusNotifierWatcher"
 ITEM = "org.kde.StatusNotifierItem"
 MENU = "com.canonical.dbusmenu"
 
-
 INTROSPECTION = f"""<node>
   <interface name="{WATCHER}">
     <method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
@@ -33,7 +32,6 @@ INTROSPECTION = f"""<node>
     <method name="GetAll"><arg type="s" direction="in"/><arg type="a{{sv}}" direction="out"/></method>
   </interface>
 </node>"""
-
 
 class Watcher(dbus.service.Object):
     def __init__(self, bus, path):
@@ -75,27 +73,22 @@ class Watcher(dbus.service.Object):
             "ProtocolVersion": dbus.Int32(0),
         }
 
-
 def service_and_path(item):
     """GNOME's watcher writes an item as "service@/path", others as "service/path"."""
     service, _, path = item.partition("/")
     return service.rstrip("@"), "/" + path
 
-
 def _item(item):
     return dbus.SessionBus().get_object(*service_and_path(item), introspect=False)
-
 
 def _watcher(name):
     """The property called name of the watcher on the bus."""
     watcher = dbus.SessionBus().get_object(WATCHER, "/StatusNotifierWatcher", introspect=False)
     return watcher.Get(WATCHER, name, dbus_interface=dbus.PROPERTIES_IFACE)
 
-
 def host_running():
     """A watcher is on the bus, with a host that shows the items."""
     return bool(_watcher("IsStatusNotifierHostRegistered"))
-
 
 def watcher_up():
     """Something owns the watcher's name, and answers."""
@@ -103,17 +96,14 @@ def watcher_up():
     watcher.Ping(dbus_interface="org.freedesktop.DBus.Peer")
     return True
 
-
 def on_bus(item):
     """The item's connection is still on the bus: a watcher may list an item whose program has gone,
     or registered anew on another connection, for a while."""
     return dbus.SessionBus().name_has_owner(service_and_path(item)[0])
 
-
 def items():
     """The items that the watcher on the bus knows and that are still on the bus."""
     return [str(i) for i in _watcher("RegisteredStatusNotifierItems") if on_bus(i)]
-
 
 def registered():
     """The items on the watcher; none when there is no watcher."""
@@ -122,17 +112,14 @@ def registered():
     except dbus.DBusException:
         return []
 
-
 def call(item, method, x, y):
     """ContextMenu, SecondaryActivate or Activate, as a host calls them."""
     getattr(_item(item), method)(x, y, dbus_interface=ITEM, signature="ii")
-
 
 def _menu(item):
     path = _item(item).Get(ITEM, "Menu", dbus_interface=dbus.PROPERTIES_IFACE)
     menu = dbus.SessionBus().get_object(service_and_path(item)[0], path, introspect=False)
     return menu, menu.GetLayout(0, -1, [], dbus_interface=MENU, signature="iias")[1]
-
 
 def _entries(layout):
     ident, props, children = layout
@@ -141,11 +128,9 @@ def _entries(layout):
     for child in children:
         yield from _entries(child)
 
-
 def menu(item):
     """The labels of the menu the item exports; a separator is "-"."""
     return [label or "-" for label, _ in _entries(_menu(item)[1])]
-
 
 def click(item, label):
     """Sends "clicked" to the exported menu's entry with that label; false if there is none."""
@@ -156,7 +141,6 @@ def click(item, label):
             return True
     return False
 
-
 def gone(item):
     """Neither the item's connection nor its object is on the bus; a held program would not answer."""
     try:
@@ -165,7 +149,6 @@ def gone(item):
         return error.get_dbus_name() in ("org.freedesktop.DBus.Error.ServiceUnknown",
                                          "org.freedesktop.DBus.Error.UnknownObject")
     return False
-
 
 if __name__ == "__main__":
     from dbus.mainloop.glib import DBusGMainLoop

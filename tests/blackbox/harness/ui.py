@@ -6,14 +6,12 @@ import pyatspi
 
 from .checks import fail, until
 
-
 def application(seconds=20):
     """The program on the bus, once it shows a window there."""
     return until(seconds, lambda: next(
         (app for app in pyatspi.Registry.getDesktop(0)
          if app is not None and app.name == "sorvanto" and app.childCount > 0), None),
         "the program is not on the accessibility bus")
-
 
 def has(node, interface):
     try:
@@ -22,10 +20,8 @@ def has(node, interface):
     except NotImplementedError:
         return False
 
-
 def is_showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
-
 
 def find(root, role=None, name=None, interface=None, state=None):
     """The first control under root, outermost first, with the given role name, name, interface
@@ -44,29 +40,24 @@ def find(root, role=None, name=None, interface=None, state=None):
                 return found
     return None
 
-
 def window(title, seconds=15):
     """The program's window with that title, once on screen."""
     return until(seconds, lambda: next(
         (w for w in application() if w is not None and w.name == title and is_showing(w)), None),
         f"no window {title!r}")
 
-
 def control(name, interface="Component"):
     """The control called name that offers interface (a label may share a field's name)."""
     return until(10, lambda: find(application(), name=name, interface=interface), f"no control called {name!r}")
-
 
 def extents(node):
     """The screen's x, y, width and height of the control, or of the control called so."""
     e = (control(node) if isinstance(node, str) else node).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     return e.x, e.y, e.width, e.height
 
-
 def press(name):
     """Activates the control called name: a button, a radio item, a check box."""
     control(name, "Action").queryAction().doAction(0)
-
 
 def focus(name):
     actions = control(name, "Action").queryAction()
@@ -75,19 +66,15 @@ def focus(name):
         fail(f"{name!r} cannot take the focus (actions: {names})")
     actions.doAction(names.index("SetFocus"))
 
-
 def settext(name, text):
     control(name, "EditableText").queryEditableText().setTextContents(text)
-
 
 def text(name):
     field = control(name, "Text").queryText()
     return field.getText(0, field.characterCount)
 
-
 def showing(name):
     return is_showing(control(name))
-
 
 def focused():
     """The name of the outermost control that has the focus (a text area's inner parts have it
