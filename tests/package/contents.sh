@@ -84,7 +84,9 @@ echo "$version"
   fail "the metainfo's newest release is not $version"
 [ "$(zcat "$root/usr/share/doc/sorvanto/changelog.gz" | dpkg-parsechangelog -l- -S Version)" = "$version" ] ||
   fail "the Debian changelog's newest entry is not $version"
-grep -m1 '^## ' "$data/../CHANGELOG.md" | grep -q "^## $version " || fail "CHANGELOG.md's newest entry is not $version"
+# Changes not yet released gather under "Unreleased" above the newest release.
+grep '^## ' "$data/../CHANGELOG.md" | grep -vx '## Unreleased' | head -1 | grep -q "^## $version " ||
+  fail "CHANGELOG.md's newest release is not $version"
 zcat "$root/usr/share/man/man1/sorvanto.1.gz" | grep -q "^\.TH SORVANTO 1 .* \"Sorvanto $version\"" ||
   fail "the manual page is not of $version"
 
