@@ -111,8 +111,10 @@ def contents():
         changelog = gzip.decompress((root / "usr/share/doc/sorvanto/changelog.gz").read_bytes())
         see(output("dpkg-parsechangelog", "-l-", "-S", "Version", input=changelog.decode()).strip() == version,
             f"the Debian changelog's newest entry is not {version}")
-        newest = next(line for line in (TOP / "CHANGELOG.md").read_text().splitlines() if line.startswith("## "))
-        see(newest.startswith(f"## {version} "), f"CHANGELOG.md's newest entry is not {version}")
+        # Changes not yet released gather under "Unreleased" above the newest release.
+        newest = next(line for line in (TOP / "CHANGELOG.md").read_text().splitlines()
+                      if line.startswith("## ") and line != "## Unreleased")
+        see(newest.startswith(f"## {version} "), f"CHANGELOG.md's newest release is not {version}")
         manual = gzip.decompress((root / "usr/share/man/man1/sorvanto.1.gz").read_bytes()).decode()
         see(re.search(rf'^\.TH SORVANTO 1 .* "Sorvanto {re.escape(version)}"', manual, re.M),
             f"the manual page is not of {version}")

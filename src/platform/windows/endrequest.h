@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "hiddenwindow.h"
+
 #include <QPointer>
 #include <QWidget>
-#include <memory>
 
 namespace sorvanto {
 
@@ -15,16 +16,9 @@ public:
     static constexpr wchar_t WindowClass[] = L"Velmora.Sorvanto.End";
 
     explicit EndRequest(QWidget& window);
-    ~EndRequest();
-    EndRequest(const EndRequest&) = delete;
-    EndRequest& operator=(const EndRequest&) = delete;
-
-    void end();
 
 private:
-    struct Handle;
-    std::unique_ptr<Handle> handle_;
-    QPointer<QWidget> window_;
+    HiddenWindow window_;
 };
 
 }  // namespace sorvanto

@@ -13,15 +13,6 @@ constexpr LONGLONG TicksPerMillisecond = 10000;
 // The tick count moves on at the system timer's interrupts, 10 to 16 ms apart.
 constexpr ULONGLONG TickSlack = 16;
 
-LRESULT CALLBACK clockWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMECHANGE) {
-        if (auto* watch = reinterpret_cast<ClockWatch*>(::GetWindowLongPtrW(window, GWLP_USERDATA)))
-            emit watch->clockSet();
-        return 0;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 std::int64_t systemTime() {
@@ -30,28 +21,12 @@ std::int64_t systemTime() {
     return std::int64_t((std::uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime);
 }
 
-struct ClockWatch::Window {
-    HWND handle = nullptr;
-};
-
-ClockWatch::ClockWatch() : window_(std::make_unique<Window>()) {
-    static const ATOM windowClass = [] {
-        WNDCLASSEXW description{};
-        description.cbSize = sizeof description;
-        description.lpfnWndProc = clockWatchProc;
-        description.hInstance = ::GetModuleHandleW(nullptr);
-        description.lpszClassName = L"SorvantoClockWatch";
-        return ::RegisterClassExW(&description);
-    }();
-    // A window of its own, not a message-only one: those hear nothing that Windows tells every window.
-    window_->handle = ::CreateWindowExW(0, MAKEINTATOM(windowClass), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                        ::GetModuleHandleW(nullptr), nullptr);
-    if (window_->handle) ::SetWindowLongPtrW(window_->handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-ClockWatch::~ClockWatch() {
-    if (window_->handle) ::DestroyWindow(window_->handle);
-}
+ClockWatch::ClockWatch()
+    : window_(L"SorvantoClockWatch", [this](unsigned message) {
+          if (message != WM_TIMECHANGE) return false;
+          emit clockSet();
+          return true;
+      }) {}
 
 WaitableTimer::WaitableTimer(SystemClock clock, ClockWatch& watch) : clock_(std::move(clock)) {
     connect(&watch, &ClockWatch::clockSet, this, [this] {

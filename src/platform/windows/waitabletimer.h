@@ -2,6 +2,7 @@
 #pragma once
 
 #include "../timer.h"
+#include "hiddenwindow.h"
 
 #include <QWinEventNotifier>
 #include <cstdint>
@@ -21,14 +22,12 @@ class ClockWatch final : public QObject {
     Q_OBJECT
 public:
     ClockWatch();
-    ~ClockWatch() override;
 
 signals:
     void clockSet();
 
 private:
-    struct Window;
-    std::unique_ptr<Window> window_;
+    HiddenWindow window_;
 };
 
 // Counts to a deadline on the tick count, which goes on while the machine sleeps or hibernates and
