@@ -32,79 +32,20 @@ import time
 
 program, fast = map(os.path.realpath, sys.argv[1:3])
 os.environ.setdefault("SORVANTO_ARTIFACTS", os.path.join(os.path.dirname(program), "artifacts", "desktops"))
-from harness import (ARTIFACTS, Desktop, arm_for, check, click_ok, ok_inside, output, sni, succeeds, ui,  # noqa: E402
-                     until, x11)
+os.environ["SORVANTO_FAST_CLOCK"] = fast
+from harness import (ARTIFACTS, Desktop, alert_over, arm_for, armed_without_tray, check, covers,  # noqa: E402
+                     output, read_and_end, sni, succeeds, timed, ui, until, x11)
 from harness.checks import outcomes  # noqa: E402
-
-REMINDER = "está na hora de levantar dessa cadeira!!!"
-# Window managers that tile give the alert the screen as a fullscreen window; the others maximize it.
-ALERT_STATE = {"i3": "fullscreen", "sway": "fullscreen"}
 
 def start_fast(desktop):
     """The program, its countdowns a second long."""
     return desktop.start_shown(program, preload=[fast])
 
-def covers(width, height):
-    """That much of the 1024 x 768 screen is at least 90 % of it."""
-    return width * height * 10 >= 1024 * 768 * 9
-
 def no_tray(wm):
-    with Desktop(wm=wm, tray=None, sound=False) as desktop:
-        app = desktop.start_shown(program)
-        window = x11.main_window()
-        ui.settext("Intervalo", "30")
-        ui.press("Ativado")
-        time.sleep(1.5)
-        check(app.countdown(), "no countdown")
-        # Some window managers keep a minimized window mapped, for its thumbnail.
-        if x11.tray_icon() or sni.registered():
-            result = "n/a: a tray of its own"
-        elif not x11.iconic(window):
-            check(x11.viewable(window), "hidden instead of minimized")
-            check(ui.showing("Intervalo"), "left on screen in the armed view")
-            result = "holds: kept on screen, in the configuration view"
-        else:
-            x11.shot(f"matrix-no-tray-{wm}")
-            x11.activate_as_user(window)
-            until(5, x11.shown, "the task list does not bring it back")
-            check(ui.showing("Intervalo"), "brought back, not in the configuration view")
-            check(app.countdown(), "the countdown stopped")
-            result = "holds: minimized, brought back"
-        ui.press("Desativado")
-        until(5, lambda: app.countdown() is None, "Desativado does not stop the countdown")
-    return result
+    return "holds: " + armed_without_tray(program, wm)
 
-def read_and_end(app):
-    """The reminder is as it was, whatever the user typed, and a click on "OK" ends the program. Under
-    sway too the click goes through the X server: the headless compositor has no pointer of its own."""
-    text = ui.text("texto do sorvanto")
-    check(text == REMINDER, f"typing elsewhere changed the reminder to {text!r}")
-    ok_inside(x11.main_window())
-    click_ok()
-    app.ends("a click on OK")
-
-def alert_over(wm, fullscreen):
-    """The alert over another program's focused window, with an XEmbed tray to hide into."""
-    with Desktop(wm=wm, sound=False) as desktop:
-        app = start_fast(desktop)
-        until(20, x11.tray_icon, "no tray icon")
-        desktop.other_window(fullscreen)
-        ui.press("Ativado")
-        check(x11.type_along(15), "no alert")
-        alert = x11.main_window()
-        until(5, lambda: x11.active_window() == alert, "the alert is not focused")
-        until(5, lambda: x11.on_top(x11.main_window()), "the alert does not stay on top")
-        until(5, lambda: covers(*x11.place(x11.main_window())[2:]),
-              lambda: f"the alert takes {x11.place(x11.main_window())} of the screen")
-        time.sleep(1)
-        x11.shot(f"matrix-{'fullscreen' if fullscreen else 'ordinary'}-{wm}")
-        state = "fullscreen" if "FULLSCREEN" in x11.wm_state(alert) else "maximized"
-        check(state == ALERT_STATE.get(wm, "maximized"), f"the alert is {state}")
-        check(state == "fullscreen" or x11.maximized(alert), "the alert is not maximized")
-        check(x11.drawn_whole(alert), "the alert is covered or not drawn")
-        at = x11.place(alert)
-        read_and_end(app)
-    return f"holds: {state} {at.width}x{at.height}"
+def over(wm, fullscreen):
+    return "holds: " + alert_over(program, wm, fullscreen)
 
 def whole(wm):
     with Desktop(wm=wm, sound=False) as desktop:
@@ -132,10 +73,7 @@ def late_panel(tray, wm):
             desktop.tray = tray
             desktop.start_wm("gnome-shell")
         desktop.start_tray(tray)
-        started = time.monotonic()
-        until(15, lambda: sni.registered() or x11.tray_icon(),
-              lambda: f"no icon after {time.monotonic() - started:.1f}s")
-        late = time.monotonic() - started
+        late = timed(15, lambda: sni.registered() or x11.tray_icon(), "no icon after 15 s")
         check(late <= 2.0, f"the icon came after {late:.1f}s")
         arm_for(30)
         x11.shot(f"matrix-late-{tray}")
@@ -253,9 +191,7 @@ def waybar_late(mode):
         sway_session(desktop, waybar=False)
         app = start_on_sway(desktop, mode)
         start_waybar(desktop)
-        started = time.monotonic()
-        until(10, sni.registered, lambda: f"no icon after {time.monotonic() - started:.1f}s")
-        late = time.monotonic() - started
+        late = timed(10, sni.registered, "no icon after 10 s")
         check(late <= 2.0, f"the icon came after {late:.1f}s")
         check(sni.click(sni.registered()[0], "Sair"), "the host's menu has no Sair")
         app.ends("Sair from waybar's menu")
@@ -299,9 +235,9 @@ def cell(row, column, scenario, *arguments, needs=()):
             cells.append((f"{row}.{column}", lambda: scenario(*arguments)))
 
 for wm in WINDOW_MANAGERS:
-    for column, scenario, arguments in (("no tray", no_tray, ()), ("over a window", alert_over, (False,)),
-                                        ("fullscreen", alert_over, (True,)), ("whole", whole, ())):
-        cell(wm, column, scenario, wm, *arguments, needs=(wm, "trayer"))
+    for column, scenario, arguments in (("no tray", no_tray, (wm,)), ("over a window", over, (wm, False)),
+                                        ("fullscreen", over, (wm, True)), ("whole", whole, (wm,))):
+        cell(wm, column, scenario, *arguments, needs=(wm, "trayer"))
 cell("gnome-shell", "no tray", no_tray, "gnome-shell", needs=("gnome-shell",))
 for tray, (wm, command) in HOSTS.items():
     cell(tray, "late panel", late_panel, tray, wm, needs=(command, wm))

@@ -4,15 +4,14 @@
 alert comes back maximized and on top with its message and the chosen sound; "OK" removes the tray
 icon and ends the program. In the same minute, on desktops of their own: the same with no sound
 server at all, with the sound server gone between arming and the alert, under valgrind's memcheck
-when a build without sanitizers is given, and over a fullscreen window on another window manager
-with the countdown shortened (SORVANTO_FAST_CLOCK).
+when a build without sanitizers is given, and over a fullscreen window where the user types on, under
+two other window managers, with the countdown shortened (SORVANTO_FAST_CLOCK).
   journey.py SORVANTO [UNSANITIZED_SORVANTO]"""
 import shutil
 import sys
 import time
 
-from harness import (ARTIFACTS, BLACKBOX, Desktop, check, fast_clock, measure, ok_inside, run, tone, ui, until,
-                     x11)
+from harness import ARTIFACTS, BLACKBOX, Desktop, alert_over, check, measure, run, tone, ui, until, x11
 
 program, plain = sys.argv[1], (sys.argv[2:] or [""])[0]
 MESSAGE = "1  minuto(s) atrás  você pediu para lembrar que:"
@@ -94,26 +93,6 @@ def without_sound(server):
         ok_ends(app)
     return f"alert after {waited:.0f} s, no error"
 
-def over_a_fullscreen_window(wm):
-    """The countdown runs out after a second while the user's window is fullscreen and focused: the
-    alert comes in front of that window, focused, maximized, drawn whole on screen, with "OK" inside
-    it. Under xfwm4, a compositing window manager, and under fluxbox, which keeps a fullscreen window
-    in front of any that is not brought there as the user would."""
-    with Desktop(wm=wm, sound=False) as desktop:
-        app = desktop.start_shown(program, preload=[fast_clock()])
-        desktop.other_window(fullscreen=True)
-        ui.press("Ativado")
-        until(10, maximized_on_top, "no alert")
-        alert = x11.main_window()
-        until(5, lambda: x11.active_window() == alert, "the alert is not the active window")
-        on_top_and_maximized()
-        time.sleep(1)
-        check(x11.drawn_whole(alert), "the screen does not show the alert whole")
-        x11.shot(f"alert-over-fullscreen-{wm}")
-        ok_inside(alert)
-        ok_ends(app)
-    return "the alert came in front, focused, maximized and whole, OK inside"
-
 def memcheck():
     with Desktop("800x600", sound=False) as desktop:
         log = desktop.dir / "memcheck.log"
@@ -130,5 +109,8 @@ def memcheck():
     return summary
 
 run(everyday, ("no_sound_server", lambda: without_sound(False)), ("sound_server_gone", lambda: without_sound(True)),
-    ("over_fullscreen_under_xfwm4", lambda: over_a_fullscreen_window("xfwm4")),
-    ("over_fullscreen_under_fluxbox", lambda: over_a_fullscreen_window("fluxbox")), *([memcheck] if plain else []))
+    # Under xfwm4, a compositing window manager, and under fluxbox, which keeps a fullscreen window in
+    # front of any that is not brought there as the user would.
+    ("over_fullscreen_under_xfwm4", lambda: alert_over(program, "xfwm4", fullscreen=True)),
+    ("over_fullscreen_under_fluxbox", lambda: alert_over(program, "fluxbox", fullscreen=True)),
+    *([memcheck] if plain else []))

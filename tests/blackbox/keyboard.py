@@ -10,11 +10,10 @@ removes the tray icon and ends the program. A preloaded library shortens the cou
   keyboard.py SORVANTO FASTCLOCK"""
 import sys
 
-from harness import Desktop, check, click_ok, fail, run, ui, until, within, x11
+from harness import REMINDER, Desktop, check, click_ok, fail, run, ui, until, within, x11
 
 program, fastclock = sys.argv[1:3]
 TEXT, MESSAGE = "texto do sorvanto", "mensagem do sorvanto"
-REMINDER = "está na hora de levantar dessa cadeira!!!"
 # The colour list goes by the colour it shows.
 CONFIGURATION = [TEXT, MESSAGE, "Desativado", "Intervalo", "White", "Som",
                  "marque aqui se deseja ouvir um som no momento do sorvanto"]

@@ -8,14 +8,9 @@ gone, the program ends, by itself and alone.
 import sys
 import time
 
-from harness import Desktop, arm_for, check, run, sni, ui, until, x11
+from harness import Desktop, arm_for, armed_without_tray, check, run, sni, timed, ui, until, x11
 
 program = sys.argv[1]
-
-def seconds_until(probe, why):
-    started = time.monotonic()
-    until(10, probe, why)
-    return time.monotonic() - started
 
 def xembed():
     with Desktop(tray=None, sound=False) as desktop:
@@ -25,13 +20,13 @@ def xembed():
         check(ui.showing("Ativado"), "the window does not work without a tray")
         check(not x11.popup_menu(), "a second window (an error box?) without a tray")
         desktop.start_tray("trayer")
-        late = seconds_until(x11.tray_icon, "the icon never came to a tray that started late")
+        late = timed(10, x11.tray_icon, "the icon never came to a tray that started late")
         ui.press("Ativado")
         until(5, x11.hidden, "arming leaves the window")
         desktop.trayer.terminate()
         until(5, lambda: not x11.windows("trayer"), "the tray did not go")
         desktop.start_tray("trayer")
-        back = seconds_until(x11.tray_icon, "the icon never came back to the new tray")
+        back = timed(10, x11.tray_icon, "the icon never came back to the new tray")
         x11.open_menu(2)
         until(5, x11.shown, "the menu does not work in the new tray")
     return f"icon in a late tray after {late:.1f} s, back in a restarted tray after {back:.1f} s, menu works"
@@ -44,7 +39,7 @@ def statusnotifier():
         arm_for(30)
         watcher.stop()
         watcher = desktop.start_watcher()
-        back = seconds_until(watcher.items, "the item never registered with the new watcher")
+        back = timed(10, watcher.items, "the item never registered with the new watcher")
         x11.xdotool("mousemove", 400, 300)
         sni.call(watcher.items()[0], "ContextMenu", 400, 300)
         until(5, x11.popup_menu, "no menu through the new watcher")
@@ -56,25 +51,11 @@ def statusnotifier():
 
 def no_tray():
     """A desktop with a task list and no tray: arming minimizes the window there instead of hiding it,
-    and the user's click on its button brings back the configuration view, the countdown still running
-    until "Desativado"."""
-    with Desktop(wm="xfwm4", tray="tasklist", sound=False) as desktop:
-        app = desktop.start_shown(program)
-        window = x11.main_window()
-        ui.settext("Intervalo", "30")
-        ui.press("Ativado")
-        until(5, lambda: x11.iconic(window), "without a tray arming does not minimize")
-        check(app.countdown(), "no countdown")
-        time.sleep(0.5)
-        x11.shot("no-tray-armed")
-        # The task list's one button, at the left end of the panel at the top.
-        x11.click(40, 13)
-        until(5, x11.shown, "the task list does not bring the window back")
-        check(ui.showing("Intervalo"), "brought back, the window is not in the configuration view")
-        check(app.countdown(), "the countdown stopped")
-        ui.press("Desativado")
-        until(5, lambda: app.countdown() is None, "Desativado does not stop the countdown")
-    return "arming minimized the window, the task list brought it back, Desativado stopped the countdown"
+    and the user's click on its button, at the left end of the panel at the top, brings back the
+    configuration view, the countdown still running until "Desativado"."""
+    result = armed_without_tray(program, "xfwm4", "tasklist", lambda window: x11.click(40, 13))
+    check(result == "minimized, brought back", f"without a tray the window is {result}")
+    return result
 
 def late_panel():
     """A panel that starts after the program: the icon reaches xfce4-panel's StatusNotifierItem host at

@@ -22,7 +22,7 @@ import subprocess
 import sys
 import time
 
-from harness import ARTIFACTS, Desktop, Program, check, output, run, until, within, x11
+from harness import ARTIFACTS, REMINDER, Desktop, Program, check, output, run, until, within, x11
 
 setup, unelevated = map(os.path.realpath, sys.argv[1:3])
 UNINSTALL = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto"
@@ -145,7 +145,7 @@ def setup_and_program():
 
         def copied():
             return subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, text=True).stdout
-        until(5, lambda: copied() == "está na hora de levantar dessa cadeira!!!",
+        until(5, lambda: copied() == REMINDER,
               lambda: f"typing elsewhere changed the alert's text to {copied()!r}")
         # "OK" is all there is on the white strip at the bottom.
         left, top = at.x + 10, at.y + at.height - 48

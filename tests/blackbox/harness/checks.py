@@ -57,6 +57,12 @@ def until(seconds, probe, why):
     check(found, why)
     return found
 
+def timed(seconds, probe, why):
+    """How long until() waited."""
+    started = time.monotonic()
+    until(seconds, probe, why)
+    return time.monotonic() - started
+
 def _child(name, function, result):
     global scenario
     scenario = name

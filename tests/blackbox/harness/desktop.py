@@ -18,6 +18,9 @@ from .checks import Failure, check, fail, succeeds, until, within
 HERE = pathlib.Path(__file__).resolve().parent
 BLACKBOX = HERE.parent
 _libc = ctypes.CDLL(None)
+REMINDER = "está na hora de levantar dessa cadeira!!!"
+# Window managers that tile give the alert the screen as a fullscreen window; the others maximize it.
+ALERT_STATE = {"i3": "fullscreen", "sway": "fullscreen"}
 
 def _end_with_parent():
     """A process of the desktop ends with the test's, even when that one is killed."""
@@ -52,6 +55,77 @@ def click_ok():
     """A real click on the alert's "OK"."""
     x, y, width, height = ui.extents("OK")
     x11.click(x + width // 2, y + height // 2)
+
+def armed_without_tray(program, wm, tray=None, bring_back=x11.activate_as_user):
+    """Without a tray, arming leaves the window where the user reaches it: minimized, from where the
+    task list brings back the configuration view (bring_back(window): the user's click on its button),
+    or, where the window manager does not minimize, in that view at once; the countdown runs until
+    "Desativado". Returns which, or that the window manager has a tray of its own."""
+    with Desktop(wm=wm, tray=tray, sound=False) as desktop:
+        app = desktop.start_shown(program)
+        window = x11.main_window()
+        ui.settext("Intervalo", "30")
+        ui.press("Ativado")
+        # Some window managers keep a minimized window mapped, for its thumbnail.
+        minimized = within(5, lambda: x11.iconic(window))
+        check(app.countdown(), "no countdown")
+        if x11.tray_icon() or sni.registered():
+            result = "n/a: a tray of its own"
+        elif minimized:
+            time.sleep(0.5)
+            x11.shot(f"no-tray-armed-{wm}")
+            bring_back(window)
+            until(5, x11.shown, "the task list does not bring the window back")
+            check(ui.showing("Intervalo"), "brought back, the window is not in the configuration view")
+            check(app.countdown(), "the countdown stopped")
+            result = "minimized, brought back"
+        else:
+            check(x11.viewable(window), "hidden instead of minimized")
+            check(ui.showing("Intervalo"), "left on screen in the armed view")
+            result = "kept on screen, in the configuration view"
+        ui.press("Desativado")
+        until(5, lambda: app.countdown() is None, "Desativado does not stop the countdown")
+    return result
+
+def covers(width, height):
+    """That much of the 1024 x 768 screen is at least 90 % of it."""
+    return width * height * 10 >= 1024 * 768 * 9
+
+def read_and_end(app):
+    """The reminder is as it was, whatever the user typed, and a real click on "OK", inside the alert,
+    removes the tray icon and ends the program. Under sway too the click goes through the X server: the
+    headless compositor has no pointer of its own."""
+    text = ui.text("texto do sorvanto")
+    check(text == REMINDER, f"typing elsewhere changed the reminder to {text!r}")
+    ok_inside(x11.main_window())
+    click_ok()
+    app.ends("a click on OK", icon_removed=True)
+
+def alert_over(program, wm, fullscreen):
+    """The alert, its countdown a second long, comes as the user types on in another program's focused
+    window, ordinary or fullscreen: in front and focused, covering the screen (maximized, or fullscreen
+    where the window manager tiles), drawn whole, and read_and_end(); with an XEmbed tray to hide into.
+    Returns how it covered the screen."""
+    with Desktop(wm=wm, sound=False) as desktop:
+        app = desktop.start_shown(program, preload=[fast_clock()])
+        until(20, x11.tray_icon, "no tray icon")
+        desktop.other_window(fullscreen)
+        ui.press("Ativado")
+        check(x11.type_along(15), "no alert")
+        alert = x11.main_window()
+        until(5, lambda: x11.active_window() == alert, "the alert is not focused")
+        until(5, lambda: x11.on_top(x11.main_window()), "the alert does not stay on top")
+        until(5, lambda: covers(*x11.place(x11.main_window())[2:]),
+              lambda: f"the alert takes {x11.place(x11.main_window())} of the screen")
+        time.sleep(1)
+        x11.shot(f"alert-over-{'fullscreen' if fullscreen else 'ordinary'}-{wm}")
+        state = "fullscreen" if "FULLSCREEN" in x11.wm_state(alert) else "maximized"
+        check(state == ALERT_STATE.get(wm, "maximized"), f"the alert is {state}")
+        check(state == "fullscreen" or x11.maximized(alert), "the alert is not maximized")
+        check(x11.drawn_whole(alert), "the alert is covered or not drawn")
+        at = x11.place(alert)
+        read_and_end(app)
+    return f"{state} {at.width}x{at.height}"
 
 def measure(wave):
     """The played part of a recording: its length in seconds and its peak, silence trimmed at both ends."""
@@ -224,9 +298,29 @@ class Desktop:
                                      "--height", "24", "--SetDockType", "true")
             until(10, lambda: x11.windows("trayer"), "no tray")
         elif name in ("xfce4-panel", "tasklist"):
-            # The panel takes its first configuration from the folders in XDG_CONFIG_DIRS.
-            panel = BLACKBOX / "xfce4-panel" / ("tasklist" if name == "tasklist" else "systray")
-            self.spawn("xfce4-panel", log=name, env={"XDG_CONFIG_DIRS": str(panel)})
+            # The panel takes its first configuration from the folders in XDG_CONFIG_DIRS: a task list, and
+            # the systray, which hosts StatusNotifierItem icons and XEmbed ones, unless there is to be no tray.
+            plugins = {"tasklist": '<property name="flat-buttons" type="bool" value="true"/>'}
+            if name == "xfce4-panel":
+                plugins["systray"] = ""
+            ids = "".join(f'<value type="int" value="{n}"/>' for n in range(1, len(plugins) + 1))
+            entries = "".join(f'<property name="plugin-{n}" type="string" value="{plugin}">{inside}</property>'
+                              for n, (plugin, inside) in enumerate(plugins.items(), 1))
+            config = self.dir / "panel/xfce4/panel"
+            config.mkdir(parents=True)
+            (config / "default.xml").write_text(f"""<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array"><value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/><property name="length" type="uint" value="100"/>
+      <property name="position-locked" type="bool" value="true"/><property name="size" type="uint" value="26"/>
+      <property name="plugin-ids" type="array">{ids}</property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">{entries}</property>
+</channel>
+""")
+            self.spawn("xfce4-panel", log=name, env={"XDG_CONFIG_DIRS": str(self.dir / "panel")})
             ready = (lambda: x11.windows(wm_class=b"xfce4-panel")) if name == "tasklist" else sni.host_running
             until(20, ready, lambda: "no panel: " + self.said(name))
         elif name in ("lxqt-panel", "lxqt-panel+tray"):
@@ -309,18 +403,13 @@ class Desktop:
             check(done.returncode == 0, lambda: f"no Wine prefix: {' '.join(command)}: " + self.said("wine"))
 
 class Watcher:
-    """A StatusNotifierItem watcher on the desktop's bus, with a host: it lists each item that
-    registers with it in its file."""
+    """A StatusNotifierItem watcher with a host, of the test's own (sni.py), on the desktop's bus."""
 
     def __init__(self, desktop):
-        self.file = desktop.dir / "items"
-        self.file.write_text("")
-        self.process = desktop.spawn(sys.executable, HERE / "sni.py", self.file, log="watcher")
+        self.process = desktop.spawn(sys.executable, HERE / "sni.py", log="watcher")
         until(10, sni.watcher_up, "no watcher")
 
-    def items(self):
-        """The items registered with it that are still on the bus."""
-        return [item for item in self.file.read_text().split() if sni.on_bus(item)]
+    items = staticmethod(sni.items)
 
     def stop(self):
         self.process.terminate()

@@ -1,14 +1,8 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A small StatusNotifierItem host for tests, on the session bus: its calls on the items, and, run
-as a program, a watcher.
-
-  sni.py FILE   owns the watcher's name, and writes each item that registers to FILE
-
-An item is "bus-name/object/path", as the watcher writes it.
-"""
-import sys
-
+as a program (sni.py), a watcher that owns the watcher's name. An item is "bus-name/object/path", as
+the watcher lists it."""
 import dbus
 import dbus.service
 
@@ -34,9 +28,8 @@ INTROSPECTION = f"""<node>
 </node>"""
 
 class Watcher(dbus.service.Object):
-    def __init__(self, bus, path):
+    def __init__(self, bus):
         self.items = []
-        self.path = path
         self.name = dbus.service.BusName(WATCHER, bus)
         super().__init__(self.name, "/StatusNotifierWatcher")
 
@@ -44,8 +37,6 @@ class Watcher(dbus.service.Object):
     def RegisterStatusNotifierItem(self, service, sender=None):
         item = sender + service if service.startswith("/") else service + "/StatusNotifierItem"
         self.items.append(item)
-        with open(self.path, "a") as out:
-            out.write(item + "\n")
         self.StatusNotifierItemRegistered(item)
 
     @dbus.service.method(WATCHER, in_signature="s")
@@ -155,5 +146,5 @@ if __name__ == "__main__":
     from gi.repository import GLib
 
     DBusGMainLoop(set_as_default=True)
-    watcher = Watcher(dbus.SessionBus(), sys.argv[1])  # noqa: F841 (kept alive by the loop)
+    watcher = Watcher(dbus.SessionBus())  # noqa: F841 (kept alive by the loop)
     GLib.MainLoop().run()
