@@ -4,7 +4,7 @@
 #            sanitizers and runs every test; builds with Clang and the null backend too and runs the
 #            in-process tests there
 # make test-desktops  installs the window managers and tray hosts of the desktop matrix and runs the
-#            program under each (tests/blackbox/desktops.sh), skipping those not installed; prints
+#            program under each (tests/blackbox/desktops.py), skipping those not installed; prints
 #            the table; a few minutes after the build
 # make package  builds the Debian source and binary packages of this machine's Debian release in a
 #               clean root of it, into build-package/<release>/; DIST=trixie or DIST=bookworm for another
@@ -44,11 +44,18 @@ test: test-deps lint build
 	@if [ -x "$(WINDOWS_QT)/bin/qt-cmake" ]; then $(MAKE) --no-print-directory windows-tests; \
 	else echo "make test: skipped the in-process tests under Wine: no Qt for Windows in $(WINDOWS_QT) (make windows builds it)"; fi
 
-# The code's form: every C++ file as clang-format lays it out, every shell script without a warning
-# from shellcheck (.shellcheckrc).
+# The code's form: every C++ file as clang-format lays it out, every Python file (*.py, and scripts
+# that start with python3) without a finding of flake8 (.flake8), every shell script without a
+# warning from shellcheck (.shellcheckrc), and every file that starts with #! executable, as it is
+# started so.
 lint: test-deps
 	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
-	git ls-files -z | xargs -0 grep -lZ -E '^#!/usr/bin/env bash|^# shellcheck shell=' | xargs -0 shellcheck -S warning
+	git ls-files -z | xargs -0 awk 'FNR == 1 && (/^#!.*python3/ || FILENAME ~ /\.py$$/) { print FILENAME } { nextfile }' | \
+	  xargs -d '\n' flake8
+	git ls-files -z | xargs -0 awk 'FNR == 1 && /^#!.*(bash|\/sh)$$/ { print FILENAME } { nextfile }' | \
+	  xargs -d '\n' -r shellcheck -S warning
+	git ls-files -s | awk '$$1 != 100755 { print $$4 }' | \
+	  xargs -d '\n' awk 'FNR == 1 && /^#!/ { print FILENAME ": not executable"; bad = 1 } { nextfile } END { exit bad }'
 
 # A build of its own, without the sanitizers: the matrix is about the desktops, and the plain program
 # starts faster on the slow ones.
@@ -56,7 +63,7 @@ test-desktops: desktops-deps
 	cmake -S . -B build-desktops -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-desktops -j $(JOBS) --target sorvanto sorvanto_fastclock sorvanto_holdquit
 	SORVANTO_ARTIFACTS=$(CURDIR)/build-desktops/artifacts SORVANTO_HOLDQUIT=$(CURDIR)/build-desktops/tests/libsorvanto_holdquit.so \
-	  tests/blackbox/desktops.sh build-desktops/sorvanto build-desktops/tests/libsorvanto_fastclock.so
+	  tests/blackbox/desktops.py build-desktops/sorvanto build-desktops/tests/libsorvanto_fastclock.so
 
 # Qt for Windows is built once, in a cache outside the tree; the program is made as small as it goes.
 WINDOWS_QT = $(shell ./scripts/build-windows-qt.sh --prefix)
@@ -71,14 +78,14 @@ windows: windows-deps
 	cmake --build build-windows -j $(JOBS) --target sorvanto_downloads
 
 # What make test runs under Wine when Qt for Windows is there: the in-process tests, each on a desktop
-# of its own (tests/blackbox/wine.sh).
+# of its own (tests/blackbox/wine.py).
 windows-tests: windows-deps
 	$(WINDOWS_CONFIGURE)
 	cmake --build build-windows -j $(JOBS)
 	cd build-windows && ctest --output-on-failure
 
 test-windows: windows windows-tests
-	SORVANTO_ARTIFACTS=$(CURDIR)/build-windows/artifacts tests/blackbox/windows.sh build-windows/sorvanto-1.0-setup.exe \
+	SORVANTO_ARTIFACTS=$(CURDIR)/build-windows/artifacts tests/blackbox/windows.py build-windows/sorvanto-1.0-setup.exe \
 	  build-windows/tests/unelevated-setup.exe
 
 package: package-deps
@@ -90,9 +97,9 @@ test-dists: test-deps
 	cmake --build build-dists -j $(JOBS) --target sorvanto_fastclock
 	status=0; for dist in $(DISTS); do \
 	  JOBS=$(JOBS) ./scripts/build-package.sh $$dist || status=1; \
-	  bash tests/package/contents.sh build-package/$$dist || status=1; \
+	  tests/package/contents.py build-package/$$dist || status=1; \
 	  SORVANTO_FAST_CLOCK=$(CURDIR)/build-dists/tests/libsorvanto_fastclock.so SORVANTO_ARTIFACTS=$(CURDIR)/build-dists/artifacts \
-	    bash tests/package/install.sh build-package/$$dist $$dist || status=1; \
+	    tests/package/install.py build-package/$$dist $$dist || status=1; \
 	done; exit $$status
 
 bench:

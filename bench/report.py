@@ -32,10 +32,8 @@ DOWNLOAD_GOALS_MB = {"sorvanto.exe (Wine)": 10, "setup.exe (Windows)": 4, "win64
 ALERT_GOAL_MS = 100
 SOUND_GOAL_US = 5000
 
-
 def number(value, decimals):
     return f"{value:.{decimals}f}"
-
 
 def cell(values, decimals):
     if not values:
@@ -44,7 +42,6 @@ def cell(values, decimals):
         return number(values[0], decimals)
     return (f"{number(statistics.median(values), decimals)} "
             f"({number(min(values), decimals)}-{number(max(values), decimals)})")
-
 
 def main():
     if len(sys.argv) != 2:
@@ -162,6 +159,5 @@ def main():
     if skipped.exists():
         for name in skipped.read_text().split():
             print(f"{name}: not installed, skipped")
-
 
 main()

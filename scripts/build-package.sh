@@ -82,7 +82,7 @@ rm -rf "$out"
 mkdir -p "$out"
 find "$root/build" -maxdepth 1 -type f -exec cp -t "$out" {} +
 ls "$out"
-# The packages are there either way; tests/package/contents.sh fails on any tag.
+# The packages are there either way; tests/package/contents.py fails on any tag.
 if [ -s "$out/lintian.txt" ]; then
   echo "lintian --pedantic -I reports tags:"
   cat "$out/lintian.txt"

@@ -9,10 +9,10 @@ runtime=(libcanberra-pulse sound-theme-freedesktop fonts-liberation fonts-dejavu
 blackbox=(xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 pulseaudio pulseaudio-utils sox
           python3 python3-pyatspi python3-dbus python3-gi python3-xlib at-spi2-core imagemagick
           clang libclang-rt-14-dev valgrind weston xwayland qt6-wayland qt6-translations-l10n
-          xfwm4 xfce4-panel xfconf fluxbox orca clang-format shellcheck)
+          xfwm4 xfce4-panel xfconf fluxbox orca clang-format shellcheck flake8)
 # The package builds in a clean root of its Debian release, made from Debian's archive.
 package=(mmdebstrap dpkg-dev git)
-packaging=("${package[@]}" desktop-file-utils appstream libxml2-utils)
+packaging=("${package[@]}" desktop-file-utils appstream)
 bench=(libxcb1-dev libxcb-damage0-dev binutils)
 # The desktop matrix (make test-desktops): the window managers and tray hosts that users meet.
 desktops=(mutter kwin-x11 marco mate-settings-daemon-common metacity icewm i3-wm lxqt-panel plasma-workspace

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Fails when an include in the source tree runs upward or sideways through its layers:
 
@@ -24,7 +24,6 @@ MAY_INCLUDE = {
     "entry": {"core", "qt", "linux", "null", "windows", "window", "entry"},
 }
 
-
 def layer(path):
     parts = path.parts
     if parts == ("sorvanto.cpp",):
@@ -34,7 +33,6 @@ def layer(path):
     if parts[0] == "platform":
         return parts[1] if len(parts) > 2 else "core"
     return "window"
-
 
 def main(src):
     src = pathlib.Path(src).resolve()
@@ -57,7 +55,6 @@ def main(src):
     for fault in faults:
         print(fault)
     return 1 if faults else 0
-
 
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1]))
