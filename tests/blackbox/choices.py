@@ -141,17 +141,21 @@ class Choosers:
         self.see("the confirmed custom colour colours the text area", self.background() == (30, 144, 255),
                  str(self.background()))
 
+    def font_chooser(self, what, *expected):
+        """The font chooser, opened by the font button, showing the expected face, style, size and colour."""
+        font = self.open("Font", shown(self.main, "push button", "A"))
+        shows = (*(text_of(shown(font, "text", name)) for name in ("Font:", "Font style:", "Size:")),
+                 shown(font, "combo box").name)
+        self.see(f"the font chooser opens on {what}", shows == expected, str(shows))
+        return font
+
     def fonts(self):
         """The chooser opens on its own first choice; a confirmed font goes to the text."""
         def character():
             return self.text_area.queryText().getCharacterExtents(0, pyatspi.DESKTOP_COORDS)
         before = character()
-        font = self.open("Font", shown(self.main, "push button", "A"))
+        font = self.font_chooser("MS Sans Serif, bold, 18 points, red", "MS Sans Serif", "Bold", "18", "Red")
         x11.shot("choices/font-chooser")
-        fields = {name: text_of(shown(font, "text", name)) for name in ("Font:", "Font style:", "Size:")}
-        self.see("the font chooser opens on MS Sans Serif, bold, 18 points, red",
-                 fields == {"Font:": "MS Sans Serif", "Font style:": "Bold", "Size:": "18"}
-                 and shown(font, "combo box").name == "Red", str(fields))
         retype(shown(font, "text", "Font:"), "Liberation Serif")
         click(shown(font, "list item", "Italic"))
         retype(shown(font, "text", "Size:"), "28")
@@ -174,11 +178,7 @@ class Choosers:
         self.see("the text area takes the font's colour",
                  count_colour(x11.shot("choices/font-applied"), (x, y, w, h // 3), (0, 0, 255)) > 200)
 
-        font = self.open("Font", shown(self.main, "push button", "A"))
-        fields = {name: text_of(shown(font, "text", name)) for name in ("Font:", "Font style:", "Size:")}
-        self.see("the font chooser opens on the last confirmed font",
-                 fields == {"Font:": "Liberation Serif", "Font style:": "Italic", "Size:": "28"}
-                 and shown(font, "combo box").name == "Blue", str(fields))
+        font = self.font_chooser("the last confirmed font", "Liberation Serif", "Italic", "28", "Blue")
         retype(shown(font, "text", "Size:"), "9")
         click(shown(font, "push button", "Cancel"))
         gone("Font")
