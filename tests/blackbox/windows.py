@@ -79,11 +79,6 @@ def panel():
 def docked():
     return any(x11.place(child)[2:] != (1, 1) for child in x11.children(panel()))
 
-def ends_well(app, how):
-    status = app.ended()
-    check(status is not None, f"{how}: the program still runs")
-    check(status == 0, f"{how}: exit status {status}")
-
 def arm_by_click():
     """The click lands on "Ativado", the first of the two choices at the window's top right."""
     at = x11.place(x11.main_window())
@@ -155,12 +150,12 @@ def setup_and_program():
                                  input=strip, capture_output=True).stdout
         w, h, x, y = map(int, trimmed.split())
         x11.click(left + x + w // 2, top + y + h // 2)
-        ends_well(app, "OK")
+        app.ends("OK", held=False)
 
         def upgrade_over(app, state):
             """The upgrade ends the program in that state and replaces its file, marked before."""
             check(wine(setup, "/S") == 0, f"the upgrade over the program {state} failed")
-            ends_well(app, f"the upgrade over the program {state}")
+            app.ends(f"the upgrade over the program {state}", held=False)
             check(filecmp.cmp(everyone.program, desktop.dir / "sorvanto.exe", shallow=False),
                   f"the upgrade over the program {state} kept the old program")
         shutil.copy(everyone.program, desktop.dir / "sorvanto.exe")
@@ -181,7 +176,7 @@ def setup_and_program():
         app = everyone.start()
         check(everyone.uninstall() == 0, "the uninstall while the program runs failed")
         check(not everyone.leftovers(), lambda: f"the uninstall while the program runs left {everyone.leftovers()}")
-        ends_well(app, "the uninstall")
+        app.ends("the uninstall", held=False)
 
         mine = Installed(desktop, everyone=False)
         check(wine(setup, "/S", "/CurrentUser") == 0, "the install for the current user failed")
@@ -200,7 +195,7 @@ def setup_and_program():
         check(filecmp.cmp(mine.program, desktop.dir / "sorvanto.exe", shallow=False),
               "the failed upgrade changed the program")
         app.process.send_signal(signal.SIGCONT)
-        ends_well(app, "the failed upgrade")
+        app.ends("the failed upgrade", held=False)
         # Another program holds the file open: the uninstall fails, and keeps the entry.
         held = desktop.dir / "held"
         holder = desktop.spawn("wine", "cmd", "/c", f"echo >{output('winepath', '-w', held).strip()} & ping -n 10 "

@@ -17,7 +17,7 @@ import tempfile
 import xml.etree.ElementTree
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "blackbox"))
-from harness import check, output, run  # noqa: E402
+from harness import Findings, output, run  # noqa: E402
 
 build = pathlib.Path(sys.argv[1])
 TOP = pathlib.Path(__file__).resolve().parents[2]
@@ -31,12 +31,7 @@ def findings(said):
     return [line for line in said.splitlines() if not KNOWN.search(line)]
 
 def contents():
-    faults = []
-
-    def see(holds, why):
-        if not holds:
-            print("FAIL:", why)
-            faults.append(why)
+    see = (found := Findings()).see
     deb = next(build.glob("sorvanto_*.deb"))
     with tempfile.TemporaryDirectory(prefix="sorvanto-contents.") as folder:
         root = pathlib.Path(folder)
@@ -130,7 +125,7 @@ def contents():
         see("qt6-base-abi" not in depends, "depends on one build of Qt")
         see(output("dpkg-deb", "-f", deb, "Recommends").strip() == "qt6-translations-l10n",
             "does not recommend qt6-translations-l10n")
-    check(not faults, f"{len(faults)} failed")
+    found.done()
     return "validated, its files named, its icons, licence, version and dependencies as they should be"
 
 run(contents)

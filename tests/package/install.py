@@ -49,7 +49,7 @@ if sys.argv[1] == "--in-root":
     enter(*sys.argv[2:])
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "blackbox"))
-from harness import Desktop, Program, check, fail, output, run, succeeds, ui, within, x11  # noqa: E402
+from harness import Desktop, Findings, Program, check, output, run, succeeds, ui, within, x11  # noqa: E402
 
 deb = next(pathlib.Path(sys.argv[1]).resolve().glob("sorvanto_*.deb"), None)
 dist = (sys.argv[2:] or ["bookworm"])[0]
@@ -62,12 +62,7 @@ def install_start_remove():
     check(deb, f"no package in {sys.argv[1]}")
     check(succeeds("unshare", "--mount", "--propagation", "private", "true"),
           "cannot make a private mount namespace (needs CAP_SYS_ADMIN)")
-    faults = []
-
-    def see(holds, why):
-        if not holds:
-            print("FAIL:", why)
-            faults.append(why)
+    see = (found := Findings()).see
     with Desktop(None, sound=False) as desktop:
         root, archives = desktop.dir / "root", cache / f"{dist}-archives"
         (archives / "partial").mkdir(parents=True, exist_ok=True)
@@ -166,8 +161,7 @@ def install_start_remove():
         left = [path for path in files if os.path.lexists(f"{root}{path}")
                 and not (os.path.isdir(f"{root}{path}") and not os.path.islink(f"{root}{path}"))]
         see(not left, f"left behind: {left}")
-        if faults:
-            fail(f"{len(faults)} failed")
+        found.done()
     return f"installed in a fresh {dist} root, started, {'armed, ended with OK' if fastclock else 'closed'}, purged"
 
 if os.getuid() != 0:

@@ -26,6 +26,21 @@ def check(holds, why):
     if not holds:
         fail(why() if callable(why) else why)
 
+class Findings:
+    """Checks that let the run go on, so that one run lists every fault: see() says each that does
+    not hold, done() fails if any did not."""
+
+    def __init__(self):
+        self.faults = []
+
+    def see(self, holds, why):
+        if not holds:
+            print("FAIL:", why)
+            self.faults.append(why)
+
+    def done(self):
+        check(not self.faults, f"{len(self.faults)} failed")
+
 def succeeds(*command):
     """The command, quietly, ends with status 0."""
     return subprocess.run(list(map(str, command)), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0

@@ -435,9 +435,10 @@ class Program:
         except subprocess.TimeoutExpired:
             return None
 
-    def ends(self, how, icon_removed=False):
-        """After how, the program quits, its tray icon removed before if asked, and ends with status 0."""
-        check(self.quitting(), f"{how}: the program does not quit")
+    def ends(self, how, icon_removed=False, held=True):
+        """After how, the program quits, its tray icon removed before if asked, and ends with status 0.
+        A program started otherwise than by start_program (held false) is not held when it quits."""
+        check(not held or self.quitting(), f"{how}: the program does not quit")
         check(not icon_removed or self.desktop.icon_gone(),
               f"{how}: the tray icon is still there when the program quits")
         status = self.ended()
