@@ -11,7 +11,7 @@ import sys
 import time
 
 import pyatspi
-from harness import ARTIFACTS, Desktop, check, output, run, tone, ui, until, within, x11
+from harness import ARTIFACTS, Desktop, Findings, check, output, run, tone, ui, until, within, x11
 
 program = os.path.realpath(sys.argv[1])
 SHOTS = ARTIFACTS / "choices"
@@ -19,7 +19,10 @@ SHOTS = ARTIFACTS / "choices"
 def shown(root, role, name=None):
     return ui.find(root, role, name, state=pyatspi.STATE_SHOWING)
 
-def gone(title):
+def closes(title, key=None):
+    """The chooser with that title closes, on the key if one is given."""
+    if key:
+        x11.xdotool("key", key)
     until(15, lambda: not any(w is not None and w.name == title and ui.is_showing(w) for w in ui.application()),
           f"'{title}' does not close")
 
@@ -46,16 +49,12 @@ def count_colour(path, box, colour):
 
 class Choosers:
     def __init__(self, locale, wave):
-        self.locale, self.wave, self.failures = locale, wave, []
+        self.locale, self.wave, self.found = locale, wave, Findings(tell=True)
+        self.see = self.found.see
         self.app = ui.application(30)
         self.main = ui.window("Velmora-SORVANTO Vrs. 1.0")
         self.text_area = shown(self.main, "text", "texto do sorvanto")
         self.colour_list = shown(self.main, "combo box")
-
-    def see(self, what, holds, detail=""):
-        print(("ok   " if holds else "FAIL ") + what + (f" ({detail})" if detail else ""), flush=True)
-        if not holds:
-            self.failures.append(what)
 
     def background(self, covered=()):
         """The colour of a point of the text area away from its text and from any dialog over it."""
@@ -88,57 +87,48 @@ class Choosers:
 
     def in_portuguese(self):
         self.drop_colour_list()
-        click(self.custom_colour_entry())
-        chooser = ui.window("Selecionar cor")
-        time.sleep(0.3)
+        chooser = self.open("Selecionar cor", self.custom_colour_entry())
         x11.shot("choices/colour-chooser-pt_BR")
-        self.see("the colour chooser speaks Portuguese", shown(chooser, "label", "Cores básicas") is not None)
-        x11.xdotool("key", "Escape")
-        gone("Selecionar cor")
+        self.see(shown(chooser, "label", "Cores básicas") is not None, "the colour chooser speaks Portuguese")
+        closes("Selecionar cor", "Escape")
 
         font = self.open("Fonte", shown(self.main, "push button", "A"))
         x11.shot("choices/font-chooser-pt_BR")
-        self.see("the font chooser's texts that Qt's font dialog shares are in Portuguese",
-                 shown(font, "text", "Fonte:") is not None and shown(font, "check box", "Sublinhado") is not None)
-        x11.xdotool("key", "Escape")
-        gone("Fonte")
+        self.see(shown(font, "text", "Fonte:") is not None and shown(font, "check box", "Sublinhado") is not None,
+                 "the font chooser's texts that Qt's font dialog shares are in Portuguese")
+        closes("Fonte", "Escape")
 
         files = self.open("Abrir", shown(self.main, "text", "Som"))
         x11.shot("choices/file-chooser-pt_BR")
-        self.see("the file chooser speaks Portuguese",
-                 shown(files, "label", "Procurar em:") is not None and shown(files, "label", "Arquivos do tipo:")
-                 is not None and shown(files, "text", "Nome do arquivo:") is not None)
-        self.see("the filter keeps the program's own label",
-                 shown(files, "combo box", "waves sounds (*.wav)") is not None)
-        x11.xdotool("key", "Escape")
-        gone("Abrir")
+        self.see(shown(files, "label", "Procurar em:") is not None and shown(files, "label", "Arquivos do tipo:")
+                 is not None and shown(files, "text", "Nome do arquivo:") is not None,
+                 "the file chooser speaks Portuguese")
+        self.see(shown(files, "combo box", "waves sounds (*.wav)") is not None,
+                 "the filter keeps the program's own label")
+        closes("Abrir", "Escape")
 
     def colours(self):
         """A pick in the dropped list colours the text area at once; "Custom..." applies its colour
         (black the first time) before the colour chooser asks."""
         dropped = self.drop_colour_list()
         x11.shot("choices/colour-list-dropped")
-        self.see("the dropped list shows eight entries",
-                 sum(1 for i in dropped.parent if i is not None and ui.is_showing(i)) == 8)
+        self.see(sum(1 for i in dropped.parent if i is not None and ui.is_showing(i)) == 8,
+                 "the dropped list shows eight entries")
         click(until(15, lambda: shown(self.app, "list item", "Yellow"), "no Yellow in the list"))
-        self.see("a colour picked in the dropped list colours the text area",
-                 within(5, lambda: self.background() == (255, 255, 0)), str(self.background()))
+        self.see(within(5, lambda: self.background() == (255, 255, 0)),
+                 "a colour picked in the dropped list colours the text area", str(self.background()))
 
-        click(self.colour_list)
-        until(15, lambda: shown(self.app, "list item", "Yellow"), "the colour list does not drop")
-        time.sleep(0.5)
-        click(self.custom_colour_entry())
-        chooser = ui.window("Select Color")
+        self.drop_colour_list()
+        chooser = self.open("Select Color", self.custom_colour_entry())
         x11.shot("choices/colour-chooser")
         # The chooser opens over the window: move it aside to see the text area.
         x11.xdotool("windowmove", x11.windows("Select Color")[-1], 560, 400)
         until(5, lambda: ui.extents(chooser)[0] >= 560, "the colour chooser does not move")
         seen = self.background([ui.extents(chooser)])
-        self.see("the first custom colour is black, applied while the chooser asks", seen == (0, 0, 0), str(seen))
+        self.see(seen == (0, 0, 0), "the first custom colour is black, applied while the chooser asks", str(seen))
         retype(shown(chooser, "text", "HTML:"), "#1e90ff")
-        x11.xdotool("key", "Return")
-        gone("Select Color")
-        self.see("the confirmed custom colour colours the text area", self.background() == (30, 144, 255),
+        closes("Select Color", "Return")
+        self.see(self.background() == (30, 144, 255), "the confirmed custom colour colours the text area",
                  str(self.background()))
 
     def font_chooser(self, what, *expected):
@@ -146,7 +136,7 @@ class Choosers:
         font = self.open("Font", shown(self.main, "push button", "A"))
         shows = (*(text_of(shown(font, "text", name)) for name in ("Font:", "Font style:", "Size:")),
                  shown(font, "combo box").name)
-        self.see(f"the font chooser opens on {what}", shows == expected, str(shows))
+        self.see(shows == expected, f"the font chooser opens on {what}", str(shows))
         return font
 
     def fonts(self):
@@ -165,24 +155,24 @@ class Choosers:
         time.sleep(0.3)
         x11.shot("choices/font-chooser-filled")
         click(shown(font, "push button", "OK"))
-        gone("Font")
+        closes("Font")
         time.sleep(0.3)
         attributes = dict(a.split(":", 1) for a in self.text_area.queryText().getAttributeRun(0, False)[0])
         after = character()
-        self.see("the text area takes the font's name and style",
-                 attributes.get("family-name") == '"Liberation Serif"' and attributes.get("style") == "italic"
-                 and attributes.get("weight") != "bold" and "underline" in attributes, str(attributes))
-        self.see("the text area takes the font's size (28 points: 37 pixels)", after[3] >= 37 and after[3] > before[3],
+        self.see(attributes.get("family-name") == '"Liberation Serif"' and attributes.get("style") == "italic"
+                 and attributes.get("weight") != "bold" and "underline" in attributes,
+                 "the text area takes the font's name and style", str(attributes))
+        self.see(after[3] >= 37 and after[3] > before[3], "the text area takes the font's size (28 points: 37 pixels)",
                  f"character height {before[3]} -> {after[3]}")
         x, y, w, h = ui.extents(self.text_area)
-        self.see("the text area takes the font's colour",
-                 count_colour(x11.shot("choices/font-applied"), (x, y, w, h // 3), (0, 0, 255)) > 200)
+        self.see(count_colour(x11.shot("choices/font-applied"), (x, y, w, h // 3), (0, 0, 255)) > 200,
+                 "the text area takes the font's colour")
 
         font = self.font_chooser("the last confirmed font", "Liberation Serif", "Italic", "28", "Blue")
         retype(shown(font, "text", "Size:"), "9")
         click(shown(font, "push button", "Cancel"))
-        gone("Font")
-        self.see("cancelling the font chooser changes nothing", character()[3] == after[3])
+        closes("Font")
+        self.see(character()[3] == after[3], "cancelling the font chooser changes nothing")
 
     def sound(self):
         """A double-click opens the file chooser in the program's directory."""
@@ -190,34 +180,31 @@ class Choosers:
         files = self.open("Open", field)
         x11.shot("choices/file-chooser")
         name_box = shown(files, "text", "File name:")
-        self.see("the file chooser opens in the program's directory on *.wav",
-                 shown(files, "combo box", os.path.dirname(program)) is not None and text_of(name_box) == "*.wav",
+        self.see(shown(files, "combo box", os.path.dirname(program)) is not None and text_of(name_box) == "*.wav",
+                 "the file chooser opens in the program's directory on *.wav",
                  f"{shown(files, 'combo box').name} / {text_of(name_box)}")
-        self.see("it offers waves sounds", shown(files, "combo box", "waves sounds (*.wav)") is not None)
+        self.see(shown(files, "combo box", "waves sounds (*.wav)") is not None, "it offers waves sounds")
         retype(name_box, self.wave)
-        x11.xdotool("key", "Return")
-        gone("Open")
-        self.see("a confirmed file puts its full name in the sound field", text_of(field) == self.wave, text_of(field))
+        closes("Open", "Return")
+        self.see(text_of(field) == self.wave, "a confirmed file puts its full name in the sound field", text_of(field))
 
         files = self.open("Open", field)
         name_box = shown(files, "text", "File name:")
-        self.see("the file chooser opens again on the chosen file",
-                 shown(files, "combo box", os.path.dirname(self.wave)) is not None
-                 and text_of(name_box) == os.path.basename(self.wave), text_of(name_box))
+        self.see(shown(files, "combo box", os.path.dirname(self.wave)) is not None
+                 and text_of(name_box) == os.path.basename(self.wave),
+                 "the file chooser opens again on the chosen file", text_of(name_box))
         retype(name_box, "novo")
-        x11.xdotool("key", "Return")
-        gone("Open")
+        closes("Open", "Return")
         novo = os.path.join(os.path.dirname(self.wave), "novo.wav")
-        self.see("a name typed without an extension gets .wav, and need not exist", text_of(field) == novo,
+        self.see(text_of(field) == novo, "a name typed without an extension gets .wav, and need not exist",
                  text_of(field))
 
         self.open("Open", field)
-        x11.xdotool("key", "Escape")
-        gone("Open")
-        self.see("cancelling the file chooser changes nothing", text_of(field) == novo, text_of(field))
+        closes("Open", "Escape")
+        self.see(text_of(field) == novo, "cancelling the file chooser changes nothing", text_of(field))
         box = shown(self.main, "check box")
         click(box)
-        self.see("the sound box ticks", within(5, lambda: box.getState().contains(pyatspi.STATE_CHECKED)))
+        self.see(within(5, lambda: box.getState().contains(pyatspi.STATE_CHECKED)), "the sound box ticks")
 
 def choosers_in(locale):
     with Desktop() as desktop:
@@ -237,7 +224,7 @@ def choosers_in(locale):
         click(shown(choosers.main, "push button", "sair"))
         app.ends(f"sair ({locale})")
         check(not desktop.said("app"), f"the program said something ({locale})")
-        check(not choosers.failures, f"{len(choosers.failures)} failed: {'; '.join(choosers.failures)}")
+        choosers.found.done()
     return "every chooser as it should be; \"sair\" ends the program, which says nothing"
 
 run(("english", lambda: choosers_in("en_US")), ("portuguese", lambda: choosers_in("pt_BR")))

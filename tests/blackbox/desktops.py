@@ -37,22 +37,11 @@ from harness import (ARTIFACTS, Desktop, alert_over, arm_for, armed_without_tray
                      output, read_and_end, sni, succeeds, timed, ui, until, x11)
 from harness.checks import outcomes  # noqa: E402
 
-def start_fast(desktop):
-    """The program, its countdowns a second long."""
-    return desktop.start_shown(program, preload=[fast])
-
-def no_tray(wm):
-    return "holds: " + armed_without_tray(program, wm)
-
-def over(wm, fullscreen):
-    return "holds: " + alert_over(program, wm, fullscreen)
-
 def whole(wm):
     with Desktop(wm=wm, sound=False) as desktop:
         broken = 0
         for run in range(1, 6):
-            app = start_fast(desktop)
-            until(20, x11.tray_icon, "no tray icon")
+            app = desktop.start_shown(program, docked=True, fast=True)
             ui.press("Ativado")
             until(10, x11.hidden, "arming leaves the window")
             until(10, x11.shown, "no alert")
@@ -63,7 +52,7 @@ def whole(wm):
             ui.press("OK")
             app.ends("OK")
         check(not broken, f"{broken} of 5 alerts not drawn whole")
-    return "holds: 5 of 5"
+    return "5 of 5"
 
 def late_panel(tray, wm):
     """The host comes up after the program, on X11; the time counts from when the host is ready."""
@@ -83,7 +72,7 @@ def late_panel(tray, wm):
             x11.open_menu(2)
         until(5, x11.shown, "the menu does not bring back the window")
         check(ui.showing("Intervalo"), "not the configuration view")
-    return f"holds: icon after {late:.1f}s, menu works"
+    return f"icon after {late:.1f}s, menu works"
 
 def menu_place(tray, wm):
     with Desktop(wm="gnome-shell" if tray == "appindicator" else wm, tray=tray, sound=False) as desktop:
@@ -96,7 +85,7 @@ def menu_place(tray, wm):
         x11.shot(f"matrix-menu-{tray}")
         x11.choose(2)
         until(5, x11.shown, "Configurações from the menu")
-    return "holds: at 600,400"
+    return "at 600,400"
 
 def as_nobody():
     """sway will not run for root: the checks under it run as nobody."""
@@ -158,7 +147,7 @@ def sway_over(fullscreen):
         until(15, lambda: sway_view("sorvanto-other"), "no terminal")
         if fullscreen:
             output("swaymsg", "-q", '[title="^sorvanto-other$"] fullscreen enable')
-        app = start_fast(desktop)
+        app = desktop.start_shown(program, fast=True)
         until(15, sni.registered, "no icon")
         output("swaymsg", "-q", '[title="^sorvanto-other$"] focus')
         ui.press("Ativado")
@@ -177,7 +166,7 @@ def sway_over(fullscreen):
         view = sway_view(x11.TITLE)
         check(view["fullscreen_mode"] != 0, "the alert covers the screen, but is not fullscreen")
         read_and_end(app)
-    return f"holds: fullscreen {view['rect']['width']}x{view['rect']['height']}"
+    return f"fullscreen {view['rect']['width']}x{view['rect']['height']}"
 
 def start_on_sway(desktop, mode):
     """The program under XWayland or on Wayland itself, once sway shows its window."""
@@ -195,7 +184,7 @@ def waybar_late(mode):
         check(late <= 2.0, f"the icon came after {late:.1f}s")
         check(sni.click(sni.registered()[0], "Sair"), "the host's menu has no Sair")
         app.ends("Sair from waybar's menu")
-    return f"holds: icon after {late:.1f}s, menu works"
+    return f"icon after {late:.1f}s, menu works"
 
 def waybar_menu(mode):
     as_nobody()
@@ -206,7 +195,7 @@ def waybar_menu(mode):
         if mode == "xwayland":
             sni.call(item, "ContextMenu", 600, 400)
             x11.menu_at(600, 400)
-            return "holds: at 600,400"
+            return "at 600,400"
 
         def views():
             return len(re.findall(rf'"pid": {app.pid}\b', output("swaymsg", "-t", "get_tree")))
@@ -214,7 +203,7 @@ def waybar_menu(mode):
         sni.call(item, "ContextMenu", 600, 400)
         time.sleep(2)
         check(views() == before, "a menu window of its own")
-    return "holds: no menu window (waybar draws the menu)"
+    return "no menu window (waybar draws the menu)"
 
 WINDOW_MANAGERS = ["openbox", "xfwm4", "mutter", "kwin_x11", "marco", "metacity", "icewm", "fluxbox", "i3"]
 # Each host with its window manager and the command it needs.
@@ -235,10 +224,11 @@ def cell(row, column, scenario, *arguments, needs=()):
             cells.append((f"{row}.{column}", lambda: scenario(*arguments)))
 
 for wm in WINDOW_MANAGERS:
-    for column, scenario, arguments in (("no tray", no_tray, (wm,)), ("over a window", over, (wm, False)),
-                                        ("fullscreen", over, (wm, True)), ("whole", whole, (wm,))):
+    for column, scenario, arguments in (("no tray", armed_without_tray, (program, wm)),
+                                        ("over a window", alert_over, (program, wm, False)),
+                                        ("fullscreen", alert_over, (program, wm, True)), ("whole", whole, (wm,))):
         cell(wm, column, scenario, *arguments, needs=(wm, "trayer"))
-cell("gnome-shell", "no tray", no_tray, "gnome-shell", needs=("gnome-shell",))
+cell("gnome-shell", "no tray", armed_without_tray, program, "gnome-shell", needs=("gnome-shell",))
 for tray, (wm, command) in HOSTS.items():
     cell(tray, "late panel", late_panel, tray, wm, needs=(command, wm))
     cell(tray, "menu place", menu_place, tray, wm, needs=(command, wm))
@@ -249,16 +239,14 @@ for mode in ("xwayland", "wayland"):
     cell(f"waybar/{mode}", "menu place", waybar_menu, mode, needs=("sway", "waybar", "swaymsg"))
 # The cells as nobody write their screenshots there too.
 ARTIFACTS.chmod(0o777)
-said = {}
-for name, (passed, value, out) in outcomes(cells, jobs=int(os.environ.get("DESKTOPS_JOBS", 2))).items():
-    verdicts[tuple(name.split(".", 1))] = value if passed else f"FAILS: {value}"
-    said[name] = out
+failed = []
+for name, (passed, value, out) in sorted(outcomes(cells, jobs=int(os.environ.get("DESKTOPS_JOBS", 2))).items()):
+    verdicts[tuple(name.split(".", 1))] = f"{'holds' if passed else 'FAILS'}: {value}"
+    failed += [] if passed else [f"--- {name}: FAILS: {value}", *out.rstrip().splitlines()[-15:]]
 
 print(f"| {'':16} |" + "".join(f" {column} |" for column in COLUMNS))
 print("|------------------|" + "".join("-" * (len(column) + 2) + "|" for column in COLUMNS))
 for row in ROWS:
     print(f"| {row:16} |" + "".join(f" {verdicts.get((row, column), '—')} |" for column in COLUMNS))
-failed = sorted(name for name in said if verdicts[tuple(name.split(".", 1))].startswith("FAILS"))
-for name in failed:
-    print(f"--- {name}: {verdicts[tuple(name.split('.', 1))]}", *said[name].rstrip().splitlines()[-15:], sep="\n")
+print(*failed, sep="\n")
 sys.exit(1 if failed else 0)

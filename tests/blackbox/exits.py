@@ -9,7 +9,7 @@ import os
 import subprocess
 import sys
 
-from harness import Desktop, check, run, ui, until, x11
+from harness import Desktop, check, run, ui, x11
 
 program, version = sys.argv[1:3]
 USAGE = "Usage: sorvanto [OPTION]"
@@ -53,8 +53,7 @@ def ways_out():
             "the window manager's close": lambda window: x11.wm_request(window, "_NET_CLOSE_WINDOW", 0, 2)}
     with Desktop(sound=False) as desktop:
         for how, leave in ways.items():
-            app = desktop.start_shown(program)
-            until(10, x11.tray_icon, "no tray icon")
+            app = desktop.start_shown(program, docked=True)
             leave(x11.main_window())
             app.ends(how, icon_removed=True)
     return ", ".join(ways) + ": the tray icon removed, then status 0"

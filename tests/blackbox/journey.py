@@ -16,12 +16,6 @@ from harness import ARTIFACTS, BLACKBOX, Desktop, alert_over, check, measure, ru
 program, plain = sys.argv[1], (sys.argv[2:] or [""])[0]
 MESSAGE = "1  minuto(s) atrás  você pediu para lembrar que:"
 
-def start(desktop, *wrapper, binary=program):
-    """The program on this desktop, its window shown and its icon in the tray."""
-    app = desktop.start_shown(*wrapper, binary)
-    until(20, x11.tray_icon, "no tray icon")
-    return app
-
 def arm_one_minute_with_sound():
     ui.settext("Intervalo", "1")
     ui.press("marque aqui se deseja ouvir um som no momento do sorvanto")
@@ -30,12 +24,10 @@ def arm_one_minute_with_sound():
     until(10, x11.hidden, "the window stays after arming")
     return armed
 
-def maximized_on_top():
-    return x11.maximized(x11.main_window()) and x11.on_top(x11.main_window())
-
 def on_top_and_maximized():
     """The alert comes on screen at its normal size, and is maximized there."""
-    until(5, maximized_on_top, lambda: f"alert not maximized on top: {x11.wm_state(x11.main_window())}")
+    until(5, lambda: x11.maximized(x11.main_window()) and x11.on_top(x11.main_window()),
+          lambda: f"alert not maximized on top: {x11.wm_state(x11.main_window())}")
     at = x11.place(x11.main_window())
     check(at.width >= 780 and at.height >= 540, f"alert is {at.width} x {at.height}")
 
@@ -57,7 +49,7 @@ def ok_ends(app):
 
 def everyday():
     with Desktop("800x600") as desktop:
-        app = start(desktop)
+        app = desktop.start_shown(program, docked=True)
         at = x11.place(x11.main_window())
         check(abs(at.x + at.width // 2 - 400) <= 2, f"not centred across: {at.x}")
         check((at.width, at.height) == (536, 341), f"client area {at.width} x {at.height}")
@@ -85,7 +77,7 @@ def everyday():
 def without_sound(server):
     """No sound server at all, or the sound server gone between arming and the alert."""
     with Desktop("800x600", sound=server) as desktop:
-        app = start(desktop)
+        app = desktop.start_shown(program, docked=True)
         armed = arm_one_minute_with_sound()
         if server:
             desktop.pulse.terminate()
@@ -96,8 +88,9 @@ def without_sound(server):
 def memcheck():
     with Desktop("800x600", sound=False) as desktop:
         log = desktop.dir / "memcheck.log"
-        app = start(desktop, "valgrind", "--tool=memcheck", "--leak-check=full", "--errors-for-leak-kinds=definite",
-                    f"--log-file={log}", f"--suppressions={BLACKBOX}/memcheck.supp", binary=plain)
+        app = desktop.start_shown("valgrind", "--tool=memcheck", "--leak-check=full", f"--log-file={log}",
+                                  "--errors-for-leak-kinds=definite", f"--suppressions={BLACKBOX}/memcheck.supp", plain,
+                                  docked=True)
         alert_comes(arm_one_minute_with_sound())
         ok_ends(app)
         shutil.copy(log, ARTIFACTS)

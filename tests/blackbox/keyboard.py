@@ -7,12 +7,12 @@ back whole when "Configurações" brings the configuration view back, an arrow k
 arms, the alert comes while the user types on in another window and what they type changes and ends
 nothing, its armed view keeps the message line and the text in the order, and a real click on "OK"
 removes the tray icon and ends the program. A preloaded library shortens the countdown to a second.
-  keyboard.py SORVANTO FASTCLOCK"""
+  keyboard.py SORVANTO   with SORVANTO_FAST_CLOCK naming that library"""
 import sys
 
 from harness import REMINDER, Desktop, check, click_ok, fail, run, ui, until, within, x11
 
-program, fastclock = sys.argv[1:3]
+program = sys.argv[1]
 TEXT, MESSAGE = "texto do sorvanto", "mensagem do sorvanto"
 # The colour list goes by the colour it shows.
 CONFIGURATION = [TEXT, MESSAGE, "Desativado", "Intervalo", "White", "Som",
@@ -47,8 +47,7 @@ def reach(name):
 
 def from_the_keyboard():
     with Desktop("800x600", sound=False) as desktop:
-        app = desktop.start_shown(program, preload=[fastclock])
-        until(10, x11.tray_icon, "no tray icon")
+        app = desktop.start_shown(program, docked=True, fast=True)
         x11.xdotool("windowactivate", "--sync", x11.main_window())
         expect_focus(TEXT, "at start")
         both_ways(*CONFIGURATION)

@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The alert's sound for real: each kind of name handed to the desktop's sound service, and what
 reached the sound server, recorded from the null sink's monitor and measured with sox; the
-recordings are kept in the artifacts, in sound/.
+recordings are kept in the artifacts, in sound/. On a desktop without any sound server, the service
+neither complains nor crashes nor keeps anyone waiting, whatever it is asked to play, and the
+program starts and ends as ever.
   sound.py SORVANTO PLAYSOUNDS"""
 import os
 import signal
@@ -10,14 +12,14 @@ import subprocess
 import sys
 import time
 
-from harness import ARTIFACTS, Desktop, check, measure, run, tone, until
+from harness import ARTIFACTS, Desktop, Findings, check, measure, run, tone, ui, until
 
-playsounds = os.path.realpath(sys.argv[2])
+program, playsounds = map(os.path.realpath, sys.argv[1:3])
 THEME = "/usr/share/sounds/freedesktop/stereo"
 
 def sounds_heard():
     with Desktop("800x600") as desktop:
-        work, recordings, faults = desktop.dir / "sound", ARTIFACTS / "sound", []
+        work, recordings, found = desktop.dir / "sound", ARTIFACTS / "sound", Findings(tell=True)
         work.mkdir()
         recordings.mkdir(exist_ok=True)
 
@@ -42,15 +44,13 @@ def sounds_heard():
             recorder.send_signal(signal.SIGINT)
             recorder.wait()
             if status != 0 or said:
-                faults.append(f"{name}: exit {status}, said: {said}")
+                found.see(False, f"{name}: exit {status}, said: {said}")
             return measure(wave)
 
         def expect(case, heard, wanted):
             """The played part lasts the length wanted ± 0.02 s and peaks at the peak wanted ± 0.002."""
-            if abs(heard[0] - wanted[0]) <= 0.02 and abs(heard[1] - wanted[1]) <= 0.002:
-                print(f"ok   {case} (length, peak: {heard})")
-            else:
-                faults.append(f"{case}: played length, peak {heard}; expected {wanted}")
+            found.see(abs(heard[0] - wanted[0]) <= 0.02 and abs(heard[1] - wanted[1]) <= 0.002, case,
+                      f"length, peak {heard}; expected {wanted}")
 
         for name, seconds, frequency, volume, bits in (("tone", 0.8, 440, 0.5, 16), ("long", 3, 300, 0.4, 16),
                                                        ("short", 0.5, 880, 0.6, 16), ("deep", 0.8, 440, 0.5, 24)):
@@ -87,16 +87,13 @@ def sounds_heard():
                             ("theme name that does not exist", "no-such-sound-in-any-theme")):
             expect(f"the default sound for a {label}", record(f"default-{label.replace(' ', '-')}", name, "@1000"),
                    bell)
-        if (work / "pwned").exists():
-            faults.append("a sound name was run as a command")
+        found.see(not (work / "pwned").exists(), "no sound name is run as a command")
 
         # The long sound starts, the short one cuts it off 0.7 s later: what is heard ends with the short
         # one, and the two never sound together (their peaks would add up).
         length, peak = record("cut-off", work / "long.wav", "@700", work / "short.wav", "@1500")
-        if short[0] + 0.3 < length < short[0] + 1.0 and abs(peak - short[1]) < 0.005:
-            print(f"ok   a later sound cuts off one still playing (length, peak: {length} {peak})")
-        else:
-            faults.append(f"a later sound cuts off one still playing: length, peak {length} {peak}")
+        found.see(short[0] + 0.3 < length < short[0] + 1.0 and abs(peak - short[1]) < 0.005,
+                  "a later sound cuts off one still playing", f"length, peak {length} {peak}")
 
         # A sound server that stops answering holds the service's thread, never the program's end.
         desktop.pulse.send_signal(signal.SIGSTOP)
@@ -104,11 +101,25 @@ def sounds_heard():
         status, said = play(work / "tone.wav", "@200", work / "short.wav")
         took = time.monotonic() - started
         desktop.pulse.send_signal(signal.SIGCONT)
-        if status == 0 and took < 10:
-            print("ok   a sound server that stops answering does not hold the program")
-        else:
-            faults.append(f"a sound server that stops answering: exit {status} after {took:.0f} s")
-        check(not faults, lambda: f"{len(faults)} case(s) failed; recordings in {recordings}:\n" + "\n".join(faults))
+        found.see(status == 0 and took < 10, "a sound server that stops answering does not hold the program",
+                  f"exit {status} after {took:.0f} s")
+        found.done(f"recordings in {recordings}")
     return "every kind of name played or gave the default sound; a later sound cuts off; a stopped server holds nothing"
 
-run(sounds_heard)
+def no_sound_server():
+    with Desktop("800x600", sound=False) as desktop:
+        (desktop.dir / "folder").mkdir()
+        names = [tone(desktop.dir / "tone.wav", 0.3), "bell", "complete", "", desktop.dir / "missing.wav",
+                 desktop.dir / "folder", __file__]
+        gaps = ["@100"] * (len(names) - 1) + ["@300"]
+        done = subprocess.run([playsounds, *(f for pair in zip(names, gaps) for f in pair)], capture_output=True,
+                              text=True, timeout=30)
+        check(done.returncode == 0 and not done.stderr,
+              f"with no sound server the sound service ended with {done.returncode} and said: {done.stderr}")
+        app = desktop.start_shown(program)
+        ui.press("sair")
+        app.ends("sair")
+        check(not desktop.said("app"), "the program with no sound server said something")
+    return "every kind of name: no error, no crash, no hang; the program starts and ends"
+
+run(sounds_heard, no_sound_server)

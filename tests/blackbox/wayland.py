@@ -10,7 +10,7 @@ import subprocess
 import sys
 import time
 
-from harness import ARTIFACTS, Desktop, check, fast_clock, output, run, ui, until, x11
+from harness import ARTIFACTS, Desktop, check, output, run, ui, until, x11
 
 program = sys.argv[1]
 
@@ -30,7 +30,7 @@ def xwayland():
         os.environ.update(WAYLAND_DISPLAY="wayland-sorvanto", XDG_SESSION_TYPE="wayland",
                           PULSE_SERVER=f"unix:{desktop.dir}/no-sound-server")
         desktop.start_bus()
-        app = desktop.start_program(program, preload=[fast_clock()])
+        app = desktop.start_program(program, fast=True)
         until(20, x11.shown, "no window on XWayland")
         window = x11.main_window()
         check(x11.prop(window, "_NET_WM_PID") == [app.pid], "the window belongs to another process")

@@ -26,8 +26,6 @@ from harness import ARTIFACTS, REMINDER, Desktop, Program, check, output, run, u
 
 setup, unelevated = map(os.path.realpath, sys.argv[1:3])
 UNINSTALL = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto"
-# Where what Wine says goes: the desktop's wine.log.
-wine_log = None
 
 class Installed:
     """Where the setup installs the program, for all users or for the current user."""
@@ -62,15 +60,18 @@ class Installed:
         line = next(v for v in self.entry().splitlines() if "QuietUninstallString" in v).split("REG_SZ", 1)[1]
         command = self.desktop.dir / "uninstall.cmd"
         command.write_text(line.strip() + "\n")
-        return wine("cmd", "/c", output("winepath", "-w", command).strip())
+        return self.desktop.wine("cmd", "/c", output("winepath", "-w", command).strip())
 
-def wine(*arguments, timeout=None):
-    """A Windows program's status, of which Wine hands back the low byte; its output in the log."""
-    with open(wine_log, "a") as out:
-        try:
-            return subprocess.run(["wine", *map(str, arguments)], stdout=out, stderr=out, timeout=timeout).returncode
-        except subprocess.TimeoutExpired:
-            return "timed out"
+    def mark_old(self):
+        """Keeps a copy of the installed program as it is (new), then marks it as an old one and keeps that (old)."""
+        shutil.copy(self.program, self.desktop.dir / "new.exe")
+        with open(self.program, "a") as program:
+            program.write("old\n")
+        shutil.copy(self.program, self.desktop.dir / "old.exe")
+
+    def now(self, which):
+        """The installed program is what mark_old kept as new or as old."""
+        return filecmp.cmp(self.program, self.desktop.dir / f"{which}.exe", shallow=False)
 
 def panel():
     """Wine's explorer docks the icon into the tray's panel in a window of its own."""
@@ -85,17 +86,14 @@ def arm_by_click():
     x11.click(at.x + at.width * 565 // 1000, at.y + 30)
     until(5, x11.hidden, f"Ativado leaves the window at {at}")
 
-def windows_version(version):
-    check(wine("reg", "add", r"HKCU\Software\Wine", "/v", "Version", "/d", version, "/f") == 0, "no Windows version")
-
 def setup_and_program():
-    global wine_log
     with Desktop(sound=False) as desktop:
-        wine_log = desktop.log("wine")
         desktop.wine_prefix(desktop.dir / "wine")
-        everyone = Installed(desktop, everyone=True)
+        everyone, wine = Installed(desktop, everyone=True), desktop.wine
 
         # Before Windows 10 the setup installs nothing; a run that Windows did not elevate, as asked, asks no more.
+        def windows_version(version):
+            check(wine("reg", "add", r"HKCU\Software\Wine", "/v", "Version", "/d", version, "/f") == 0, "no version")
         windows_version("win7")
         check(wine(setup, "/S") == 1150 % 256, "the setup does not refuse Windows 7")
         windows_version("win10")
@@ -156,17 +154,13 @@ def setup_and_program():
             """The upgrade ends the program in that state and replaces its file, marked before."""
             check(wine(setup, "/S") == 0, f"the upgrade over the program {state} failed")
             app.ends(f"the upgrade over the program {state}", held=False)
-            check(filecmp.cmp(everyone.program, desktop.dir / "sorvanto.exe", shallow=False),
-                  f"the upgrade over the program {state} kept the old program")
-        shutil.copy(everyone.program, desktop.dir / "sorvanto.exe")
-        with open(everyone.program, "a") as program:
-            program.write("old\n")
+            check(everyone.now("new"), f"the upgrade over the program {state} kept the old program")
+        everyone.mark_old()
         app = everyone.start()
         arm_by_click()
         upgrade_over(app, "armed in the tray")
         # The font chooser is a modal dialog; the click lands on the font button, under "cor da fonte".
-        with open(everyone.program, "a") as program:
-            program.write("old\n")
+        everyone.mark_old()
         app = everyone.start()
         at = x11.place(x11.main_window())
         x11.click(at.x + at.width * 247 // 1000, at.y + 40)
@@ -186,14 +180,11 @@ def setup_and_program():
               "no entry for the current user")
         check(not everyone.entry(), "the install for the current user made an entry for all users")
         # A program that never ends keeps its file, and the upgrade fails.
-        with open(mine.program, "a") as program:
-            program.write("old\n")
-        shutil.copy(mine.program, desktop.dir / "sorvanto.exe")
+        mine.mark_old()
         app = mine.start()
         app.process.send_signal(signal.SIGSTOP)
         check(wine(setup, "/S") != 0, "the upgrade over a program that does not end succeeded")
-        check(filecmp.cmp(mine.program, desktop.dir / "sorvanto.exe", shallow=False),
-              "the failed upgrade changed the program")
+        check(mine.now("old"), "the failed upgrade changed the program")
         app.process.send_signal(signal.SIGCONT)
         app.ends("the failed upgrade", held=False)
         # Another program holds the file open: the uninstall fails, and keeps the entry.

@@ -13,8 +13,8 @@ or check(), or when until() gives up waiting. The helpers hand back what they fo
 from . import sni, ui, x11
 from .checks import ARTIFACTS, Failure, Findings, check, fail, output, run, succeeds, timed, until, within
 from .desktop import (BLACKBOX, REMINDER, Desktop, Program, alert_over, arm_for, armed_without_tray, click_ok, covers,
-                      fast_clock, measure, ok_inside, read_and_end, tone)
+                      measure, ok_inside, read_and_end, tone)
 
 __all__ = ["ARTIFACTS", "BLACKBOX", "REMINDER", "Desktop", "Failure", "Findings", "Program", "alert_over", "arm_for",
-           "armed_without_tray", "check", "click_ok", "covers", "fail", "fast_clock", "measure", "ok_inside", "output",
+           "armed_without_tray", "check", "click_ok", "covers", "fail", "measure", "ok_inside", "output",
            "read_and_end", "run", "sni", "succeeds", "timed", "tone", "ui", "until", "within", "x11"]

@@ -28,18 +28,19 @@ def check(holds, why):
 
 class Findings:
     """Checks that let the run go on, so that one run lists every fault: see() says each that does
-    not hold, done() fails if any did not."""
+    not hold, and if told each that does, with what was seen; done() fails if any did not."""
 
-    def __init__(self):
-        self.faults = []
+    def __init__(self, tell=False):
+        self.faults, self.tell = [], tell
 
-    def see(self, holds, why):
+    def see(self, holds, why, seen=""):
+        if self.tell or not holds:
+            print("ok  " if holds else "FAIL:", why + (f" ({seen})" if seen else ""), flush=True)
         if not holds:
-            print("FAIL:", why)
             self.faults.append(why)
 
-    def done(self):
-        check(not self.faults, f"{len(self.faults)} failed")
+    def done(self, *more):
+        check(not self.faults, lambda: "\n".join([f"{len(self.faults)} failed: {'; '.join(self.faults)}", *more]))
 
 def succeeds(*command):
     """The command, quietly, ends with status 0."""

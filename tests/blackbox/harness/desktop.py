@@ -26,12 +26,6 @@ def _end_with_parent():
     """A process of the desktop ends with the test's, even when that one is killed."""
     _libc.prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
 
-def fast_clock():
-    """The library that, preloaded, shortens every countdown to a second (fastclock.cpp)."""
-    library = os.environ.get("SORVANTO_FAST_CLOCK", "")
-    check(os.path.isfile(library), "SORVANTO_FAST_CLOCK names no library")
-    return library
-
 def tone(wave, seconds, frequency=440, volume=0.5, bits=16):
     """A wave file of a sine tone, in stereo at 44.1 kHz."""
     check(succeeds("sox", "-n", "-r", 44100, "-c", 2, "-b", bits, wave, "synth", seconds, "sine", frequency,
@@ -107,8 +101,7 @@ def alert_over(program, wm, fullscreen):
     where the window manager tiles), drawn whole, and read_and_end(); with an XEmbed tray to hide into.
     Returns how it covered the screen."""
     with Desktop(wm=wm, sound=False) as desktop:
-        app = desktop.start_shown(program, preload=[fast_clock()])
-        until(20, x11.tray_icon, "no tray icon")
+        app = desktop.start_shown(program, docked=True, fast=True)
         desktop.other_window(fullscreen)
         ui.press("Ativado")
         check(x11.type_along(15), "no alert")
@@ -346,30 +339,35 @@ class Desktop:
             fail(f"no tray called {name}")
 
     def start_watcher(self):
-        """A StatusNotifierItem watcher and host of the test's own (sni.py) on the session bus."""
-        self.watcher = Watcher(self)
+        """A StatusNotifierItem watcher and host of the test's own (sni.py) on the session bus, whose
+        items sni.items() lists; its process."""
+        self.watcher = self.spawn(sys.executable, HERE / "sni.py", log="watcher")
+        until(10, sni.watcher_up, "no watcher")
         return self.watcher
 
-    def start_program(self, *command, preload=(), env=None):
+    def start_program(self, *command, fast=False, env=None):
         """The program under test, reachable over the accessibility bus and held when it quits
-        (holdquit.cpp, which SORVANTO_HOLDQUIT names; more libraries to preload in preload)."""
-        holdquit = os.environ.get("SORVANTO_HOLDQUIT")
-        check(holdquit, "SORVANTO_HOLDQUIT names no library to preload")
+        (holdquit.cpp, which SORVANTO_HOLDQUIT names), its countdowns a second long if fast
+        (fastclock.cpp, which SORVANTO_FAST_CLOCK names)."""
+        names = ["SORVANTO_HOLDQUIT", *(["SORVANTO_FAST_CLOCK"] if fast else [])]
+        preload = [os.environ.get(name, "") for name in names]
+        check(all(map(os.path.isfile, preload)), f"{' or '.join(names)} names no library to preload")
         asan = ":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "verify_asan_link_order=0"]))
         return Program(self, self.spawn(*command, log="app", env={
-            "LD_PRELOAD": " ".join([holdquit, *preload]), "SORVANTO_QUIT_FILE": str(self.dir / "quitting"),
+            "LD_PRELOAD": " ".join(preload), "SORVANTO_QUIT_FILE": str(self.dir / "quitting"),
             "ASAN_OPTIONS": asan, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", **(env or {})}))
 
-    def start_shown(self, *command, **options):
-        """start_program, then until its window shows."""
+    def start_shown(self, *command, docked=False, **options):
+        """start_program, then until its window shows, and its icon is in the X tray if docked."""
         program = self.start_program(*command, **options)
         until(60, x11.shown, "no window")
+        check(not docked or within(20, x11.tray_icon), "no tray icon")
         return program
 
     def icon_gone(self):
         """The program's tray icon is gone from both kinds of tray: no icon window in an XEmbed tray,
         and neither the connection nor the object of an item it registered with the test's watcher."""
-        return not x11.tray_icon() and all(sni.gone(item) for item in (self.watcher.items() if self.watcher else []))
+        return not x11.tray_icon() and all(sni.gone(item) for item in (sni.items() if self.watcher else []))
 
     def other_window(self, fullscreen=False):
         """Another program's window (xev's), focused, and fullscreen if asked."""
@@ -396,24 +394,18 @@ class Desktop:
             return
         settings = {r"HKCU\Software\Wine": {"Version": "win10"}, r"HKCU\Software\Wine\Fonts\Replacements": {
             "Arial": "Liberation Sans", "MS Sans Serif": "DejaVu Sans", "Script": "Dancing Script"}}
-        for command in [["wineboot", "-i"]] + [["wine", "reg", "add", key, "/v", name, "/d", value, "/f"]
+        for command in [["wineboot", "-i"]] + [["reg", "add", key, "/v", name, "/d", value, "/f"]
                                                for key, values in settings.items() for name, value in values.items()]:
-            with open(self.log("wine"), "ab") as out:
-                done = subprocess.run(command, stdout=out, stderr=out)
-            check(done.returncode == 0, lambda: f"no Wine prefix: {' '.join(command)}: " + self.said("wine"))
+            check(self.wine(*command) == 0, lambda: f"no Wine prefix: {' '.join(command)}: " + self.said("wine"))
 
-class Watcher:
-    """A StatusNotifierItem watcher with a host, of the test's own (sni.py), on the desktop's bus."""
-
-    def __init__(self, desktop):
-        self.process = desktop.spawn(sys.executable, HERE / "sni.py", log="watcher")
-        until(10, sni.watcher_up, "no watcher")
-
-    items = staticmethod(sni.items)
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait()
+    def wine(self, *arguments, timeout=None):
+        """A Windows program's status under Wine, which hands back its low byte; what it says goes to the log."""
+        with open(self.log("wine"), "ab") as out:
+            try:
+                done = subprocess.run(["wine", *map(str, arguments)], stdout=out, stderr=out, timeout=timeout)
+            except subprocess.TimeoutExpired:
+                return "timed out"
+        return done.returncode
 
 class Program:
     """A program started on the desktop."""

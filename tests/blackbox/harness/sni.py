@@ -82,10 +82,8 @@ def host_running():
     return bool(_watcher("IsStatusNotifierHostRegistered"))
 
 def watcher_up():
-    """Something owns the watcher's name, and answers."""
-    watcher = dbus.SessionBus().get_object(WATCHER, "/StatusNotifierWatcher", introspect=False)
-    watcher.Ping(dbus_interface="org.freedesktop.DBus.Peer")
-    return True
+    """A watcher answers on the bus."""
+    return _watcher("ProtocolVersion") is not None
 
 def on_bus(item):
     """The item's connection is still on the bus: a watcher may list an item whose program has gone,
