@@ -206,14 +206,10 @@ private slots:
     void theMessageLineShowsTheFieldAsItIsWhenTheAlertFires_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("leading zeros") << "007"
-                                       << "7";
-        QTest::newRow("above the range") << "9000"
-                                         << "9000";
-        QTest::newRow("not a number") << "x1"
-                                      << "1";
-        QTest::newRow("past 32 bits") << "99999999999"
-                                      << "1";
+        QTest::newRow("leading zeros") << QStringLiteral("007") << QStringLiteral("7");
+        QTest::newRow("above the range") << QStringLiteral("9000") << QStringLiteral("9000");
+        QTest::newRow("not a number") << QStringLiteral("x1") << QStringLiteral("1");
+        QTest::newRow("past 32 bits") << QStringLiteral("99999999999") << QStringLiteral("1");
     }
 
     void theMessageLineShowsTheFieldAsItIsWhenTheAlertFires() {
