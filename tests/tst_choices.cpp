@@ -60,9 +60,18 @@ private:
 
     void key(Qt::Key key) { QTest::keyClick(frm->ColorBox1, key); }
 
-    void doubleClickSoundField(Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseDClick(frm->editsom, button, {}, QPoint(10, 10));
+    // A click on the font button, and the chooser's answer.
+    void clickFontButton(std::optional<FontChoice> answer) {
+        dialogs().expectFont(std::move(answer));
+        QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
     }
+    // A double click on the sound field, and the file chooser's answer.
+    void doubleClickSoundField(std::optional<QString> answer) {
+        dialogs().expectOpenFile(std::move(answer));
+        QTest::mouseDClick(frm->editsom, Qt::LeftButton, {}, QPoint(10, 10));
+    }
+    // How many clicks and changes the colour list has reported.
+    std::pair<int, int> events() const { return {int(clicks->count()), int(changes->count())}; }
 
 private slots:
     void init() {
@@ -83,8 +92,7 @@ private slots:
 
     void theFontChooserOpensOnItsFirstChoiceAndCancellingChangesNothing() {
         const QFont font = frm->RichEdit1->font();
-        dialogs().expectFont(std::nullopt);
-        QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
+        clickFontButton(std::nullopt);
         QCOMPARE(dialogs().fontsShown, std::vector<FontChoice>{FirstChoice});
         QCOMPARE(frm->RichEdit1->font(), font);
         QCOMPARE(textColour(), QColor(Qt::red));
@@ -92,8 +100,7 @@ private slots:
 
     void aConfirmedFontGoesToTheWholeTextArea() {
         frm->RichEdit1->setPlainText(QStringLiteral("levanta!"));
-        dialogs().expectFont(Serif);
-        QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
+        clickFontButton(Serif);
         const QFont font = frm->RichEdit1->font();
         QCOMPARE(font.family(), QStringLiteral("Liberation Serif"));
         QCOMPARE(font.pixelSize(), 37);
@@ -108,18 +115,15 @@ private slots:
 
         FontChoice themed = FirstChoice;
         themed.colour = clHighlight;
-        dialogs().expectFont(themed);
-        QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
+        clickFontButton(themed);
         QCOMPARE(textColour(), fromTheme(clHighlight));
         QVERIFY(frm->RichEdit1->font().bold());
         QVERIFY(!frm->RichEdit1->font().italic());
     }
 
     void theFontChooserRemembersOnlyConfirmedChoices() {
-        dialogs().expectFont(Serif);
-        dialogs().expectFont(std::nullopt);
-        QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
-        QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
+        clickFontButton(Serif);
+        clickFontButton(std::nullopt);
         QCOMPARE(dialogs().fontsShown.back(), Serif);
 
         // What the text area shows meanwhile is not what the chooser opens on.
@@ -128,10 +132,8 @@ private slots:
         frm->RichEdit1->setFont(other);
         FontChoice larger = Serif;
         larger.pointSize = 40;
-        dialogs().expectFont(larger);
-        dialogs().expectFont(std::nullopt);
-        QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
-        QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
+        clickFontButton(larger);
+        clickFontButton(std::nullopt);
         QCOMPARE(dialogs().fontsShown, (std::vector<FontChoice>{FirstChoice, Serif, Serif, larger}));
         QCOMPARE(frm->RichEdit1->font().pixelSize(), 53);
     }
@@ -152,8 +154,7 @@ private slots:
         QFETCH(int, pixels);
         FontChoice font = FirstChoice;
         font.pointSize = points;
-        dialogs().expectFont(font);
-        QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
+        clickFontButton(font);
         QCOMPARE(frm->RichEdit1->font().pixelSize(), pixels);
     }
 
@@ -164,8 +165,7 @@ private slots:
         pickInDroppedList(Navy);
         QCOMPARE(frm->ColorBox1->currentIndex(), Navy);
         QCOMPARE(background(), QColor(0, 0, 128));
-        QCOMPARE(clicks->count(), 1);
-        QCOMPARE(changes->count(), 1);
+        QCOMPARE(events(), std::pair(1, 1));
 
         pickInDroppedList(BtnFace);
         QCOMPARE(frm->ColorBox1->currentText(), QStringLiteral("Btn Face"));
@@ -178,14 +178,12 @@ private slots:
         key(Qt::Key_Down);
         QCOMPARE(frm->ColorBox1->currentIndex(), MoneyGreen);
         QCOMPARE(background(), QColor(192, 220, 192));
-        QCOMPARE(clicks->count(), 1);
-        QCOMPARE(changes->count(), 1);
+        QCOMPARE(events(), std::pair(1, 1));
 
         for (int i = MoneyGreen; i > Custom; --i) key(Qt::Key_Up);
         QCOMPARE(frm->ColorBox1->currentIndex(), Custom);
         QCOMPARE(background(), QColor(Qt::black));
-        QCOMPARE(clicks->count(), MoneyGreen + 1);
-        QCOMPARE(changes->count(), MoneyGreen + 1);
+        QCOMPARE(events(), std::pair(MoneyGreen + 1, MoneyGreen + 1));
         QVERIFY(dialogs().coloursShown.empty());
     }
 
@@ -193,8 +191,7 @@ private slots:
         QColor whileAsking;
         auto look = [&] {
             whileAsking = background();
-            QCOMPARE(clicks->count(), 1);
-            QCOMPARE(changes->count(), 0);
+            QCOMPARE(events(), std::pair(1, 0));
         };
         dialogs().expectColour(rgb(10, 20, 30), look);
         pickInDroppedList(Custom);
@@ -212,8 +209,7 @@ private slots:
         QCOMPARE(whileAsking, QColor(10, 20, 30));
         QCOMPARE(frm->ColorBox1->currentIndex(), Custom);
         QCOMPARE(frm->ColorBox1->colour(Custom), rgb(10, 20, 30));
-        QCOMPARE(clicks->count(), 3);
-        QCOMPARE(changes->count(), 2);
+        QCOMPARE(events(), std::pair(3, 2));
     }
 
     void aCancelledFirstCustomPickLeavesTheTextAreaBlack() {
@@ -233,13 +229,13 @@ private slots:
         frm->ColorBox1->setCurrentIndex(Black);
         key(Qt::Key_Up);
         QCOMPARE(background(), QColor(Qt::black));
-        const int eventsBefore = clicks->count() + changes->count();
+        const auto eventsBefore = events();
         dialogs().expectColour(rgb(1, 2, 3));
         key(Qt::Key_Return);
         QCOMPARE(dialogs().coloursShown, std::vector<TColor>{clBlack});
         QCOMPARE(frm->ColorBox1->colour(Custom), rgb(1, 2, 3));
         QCOMPARE(background(), QColor(Qt::black));
-        QCOMPARE(clicks->count() + changes->count(), eventsBefore);
+        QCOMPARE(events(), eventsBefore);
 
         key(Qt::Key_Down);
         key(Qt::Key_Up);
@@ -312,8 +308,7 @@ private slots:
 
     void theFileChooserStartsInTheProgramsDirectoryWithTheLastName() {
         frm->editsom->setText(QStringLiteral("typed by hand"));
-        dialogs().expectOpenFile(std::nullopt);
-        doubleClickSoundField();
+        doubleClickSoundField(std::nullopt);
         QCOMPARE(frm->editsom->text(), QStringLiteral("typed by hand"));
         const OpenFileOptions first = dialogs().openFilesShown.at(0);
         QCOMPARE(first.initialDir, QCoreApplication::applicationDirPath());
@@ -322,16 +317,13 @@ private slots:
         QCOMPARE(first.filterPattern, QStringLiteral("*.wav"));
         QCOMPARE(first.defaultExtension, QStringLiteral("wav"));
 
-        dialogs().expectOpenFile(QStringLiteral("/home/ana/sons/chime.wav"));
-        doubleClickSoundField();
+        doubleClickSoundField(QStringLiteral("/home/ana/sons/chime.wav"));
         QCOMPARE(frm->editsom->text(), QStringLiteral("/home/ana/sons/chime.wav"));
 
         frm->editsom->setText(QStringLiteral("typed again"));
-        dialogs().expectOpenFile(std::nullopt);
-        doubleClickSoundField();
+        doubleClickSoundField(std::nullopt);
         QCOMPARE(frm->editsom->text(), QStringLiteral("typed again"));
-        dialogs().expectOpenFile(std::nullopt);
-        doubleClickSoundField();
+        doubleClickSoundField(std::nullopt);
         for (std::size_t i = 2; i < 4; ++i) {
             QCOMPARE(dialogs().openFilesShown.at(i).fileName, QStringLiteral("/home/ana/sons/chime.wav"));
             QCOMPARE(dialogs().openFilesShown.at(i).initialDir, QCoreApplication::applicationDirPath());
@@ -339,8 +331,8 @@ private slots:
     }
 
     void onlyTheLeftButtonsDoubleClickOpensTheFileChooser() {
-        doubleClickSoundField(Qt::RightButton);
-        doubleClickSoundField(Qt::MiddleButton);
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+            QTest::mouseDClick(frm->editsom, button, {}, QPoint(10, 10));
         QVERIFY(dialogs().openFilesShown.empty());
     }
 
@@ -351,10 +343,8 @@ private slots:
         w->choose("Configuraes1");
         QVERIFY(frm->isVisible());
         QTest::mouseClick(frm->chkbxsom, Qt::LeftButton);
-        dialogs().expectOpenFile(QStringLiteral("/tmp/ding.wav"));
-        doubleClickSoundField();
-        dialogs().expectFont(Serif);
-        QTest::mouseClick(frm->btnspfont, Qt::LeftButton);
+        doubleClickSoundField(QStringLiteral("/tmp/ding.wav"));
+        clickFontButton(Serif);
         frm->ColorBox1->setFocus();
         key(Qt::Key_Down);
         w->timer1().fire();

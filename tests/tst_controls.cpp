@@ -118,20 +118,13 @@ private slots:
     void leavingTheFieldClampsANumberAndLeavesTextAlone_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("after");
-        QTest::newRow("above") << "5000"
-                               << "2880";
-        QTest::newRow("zero") << "0"
-                              << "1";
-        QTest::newRow("negative") << "-7"
-                                  << "1";
-        QTest::newRow("in range keeps its zeros") << "007"
-                                                  << "007";
-        QTest::newRow("text") << "abc"
-                              << "abc";
-        QTest::newRow("past 32 bits") << "99999999999"
-                                      << "99999999999";
-        QTest::newRow("empty") << ""
-                               << "";
+        QTest::newRow("above") << QStringLiteral("5000") << QStringLiteral("2880");
+        QTest::newRow("zero") << QStringLiteral("0") << QStringLiteral("1");
+        QTest::newRow("negative") << QStringLiteral("-7") << QStringLiteral("1");
+        QTest::newRow("in range keeps its zeros") << QStringLiteral("007") << QStringLiteral("007");
+        QTest::newRow("text") << QStringLiteral("abc") << QStringLiteral("abc");
+        QTest::newRow("past 32 bits") << QStringLiteral("99999999999") << QStringLiteral("99999999999");
+        QTest::newRow("empty") << QStringLiteral("") << QStringLiteral("");
     }
 
     void leavingTheFieldClampsANumberAndLeavesTextAlone() {

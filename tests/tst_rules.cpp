@@ -17,16 +17,11 @@ private slots:
     void theTitleComesFromTheExecutablesName_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("title");
-        QTest::newRow("upper case") << "C:/Programs/MYAPP.EXE"
-                                    << "Myapp";
-        QTest::newRow("two dots") << "BREAK.TIME.EXE"
-                                  << "Break";
-        QTest::newRow("first stays lower") << "/usr/bin/sorvanto"
-                                           << "sorvanto";
-        QTest::newRow("mixed") << "/opt/SorVanto"
-                               << "Sorvanto";
-        QTest::newRow("dot first") << "/tmp/.hidden"
-                                   << "";
+        QTest::newRow("upper case") << QStringLiteral("C:/Programs/MYAPP.EXE") << QStringLiteral("Myapp");
+        QTest::newRow("two dots") << QStringLiteral("BREAK.TIME.EXE") << QStringLiteral("Break");
+        QTest::newRow("first stays lower") << QStringLiteral("/usr/bin/sorvanto") << QStringLiteral("sorvanto");
+        QTest::newRow("mixed") << QStringLiteral("/opt/SorVanto") << QStringLiteral("Sorvanto");
+        QTest::newRow("dot first") << QStringLiteral("/tmp/.hidden") << QStringLiteral("");
         QTest::newRow("accents") << QString::fromUtf8("/x/ÁGUA.exe") << QString::fromUtf8("Água");
     }
 

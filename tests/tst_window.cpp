@@ -24,16 +24,21 @@ private:
         return {frm->btnspfont,  frm->chkbxsom,  frm->Labelsom, frm->editsom, frm->Spininterval, frm->Label2,
                 frm->rdgrpativo, frm->ColorBox1, frm->Label1,   frm->Panel4,  frm->Panel5,       frm->Panel6};
     }
+    // The configuration view: on screen, with every control of the configuration, as laid out.
     void verifyConfigurationView() {
+        QVERIFY(frm->isVisible());
         for (QWidget* c : configurationControls()) QVERIFY2(!c->isHidden(), qPrintable(c->objectName()));
         QVERIFY(frm->btnspok1->isHidden());
         QVERIFY(!frm->btnspexit->isHidden());
         QVERIFY(frm->Label4->isHidden());
+        w->verifyAsLaidOut();
     }
+    // The armed view: the configuration's controls hidden, "OK" in place of "Sair", the top panel a bar.
     void verifyArmedView() {
         for (QWidget* c : configurationControls()) QVERIFY2(c->isHidden(), qPrintable(c->objectName()));
         QVERIFY(!frm->btnspok1->isHidden());
         QVERIFY(frm->btnspexit->isHidden());
+        QCOMPARE(frm->Panel3->height(), 22);
     }
     // The control with the keyboard focus by its name in the layout; a radio item after its group's.
     QString focused() const {
@@ -58,6 +63,12 @@ private:
         }
         return stops;
     }
+    // Tab visits these stops from the reminder text round to it, and Shift+Tab the same the other way.
+    void verifyTabCycle(QStringList stops) {
+        QCOMPARE(tabCycle(), stops);
+        std::reverse(stops.begin(), stops.end());
+        QCOMPARE(tabCycle(Qt::ShiftModifier), stops);
+    }
     // What the user goes on typing as the alert comes, meant for another program, on the focus here.
     void typeAlong() {
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ok fine"));
@@ -76,16 +87,6 @@ private:
         QVERIFY(frm->WindowShown);
         QVERIFY(!frm->isMinimized());
         verifyConfigurationView();
-    }
-    void verifyLaidOutPlaces() {
-        QCOMPARE(frm->Panel3->geometry(), QRect(2, 2, 532, 75));
-        QCOMPARE(frm->editmsg1->geometry(), QRect(144, 55, 353, 18));
-        QCOMPARE(frm->Panel4->geometry(), QRect(300, 5, 52, 34));
-        QCOMPARE(frm->Panel5->geometry(), QRect(139, 5, 143, 36));
-        QCOMPARE(frm->Panel6->geometry(), QRect(4, 3, 114, 40));
-        QCOMPARE(frm->Spininterval->geometry(), QRect(1, 14, 50, 19));
-        QCOMPARE(frm->Label3->geometry(), QRect(3, 1, 55, 11));
-        QCOMPARE(frm->RichEdit1->geometry(), QRect(2, 77, 532, 219));
     }
 
 private slots:
@@ -116,16 +117,13 @@ private slots:
         QCOMPARE(w->platform.notifyIcon.hostMenu, frm->PopupMenu1);
         QVERIFY(w->iconShown());
 
-        QVERIFY(frm->isVisible());
         verifyConfigurationView();
-        verifyLaidOutPlaces();
         QVERIFY(!w->timer1().enabled());
         QCOMPARE(frm->pos(), QPoint((800 - 536) / 2, (600 - 341) / 2));
     }
 
     void layoutGivesTheDefaults() {
         QCOMPARE(frm->windowTitle(), QStringLiteral("Velmora-SORVANTO Vrs. 1.0"));
-        QCOMPARE(frm->size(), QSize(536, 341));
         QCOMPARE(frm->RichEdit1->toPlainText(), QStringLiteral("está na hora de levantar dessa cadeira!!!"));
         QCOMPARE(frm->editmsg1->text(),
                  QStringLiteral("escreva seu texto de sorvanto abaixo") + QString(56, u' ') + u':');
@@ -173,38 +171,30 @@ private slots:
         QCOMPARE(frm->Label3->pos(), QPoint(1, 1));
         w->choose("Configuraes1");
         verifyConfigurationView();
-        verifyLaidOutPlaces();
     }
 
     void theAlertComesBackMaximizedOnTop() {
-        w->arm("1");
-        w->timer1().fire();
+        w->alert();
         QVERIFY(!w->timer1().running());
         QCOMPARE(frm->editmsg1->text(), QStringLiteral("1  minuto(s) atrás  você pediu para lembrar que:"));
         QVERIFY(frm->isMaximized());
         QVERIFY(frm->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(frm->isVisible());
         verifyArmedView();
-        QCOMPARE(frm->Panel3->height(), 22);
         QVERIFY(w->platform.sound.played.isEmpty());
 
-        QVERIFY(w->iconShown());
-        QTest::mouseClick(frm->btnspok1, Qt::LeftButton);
-        QVERIFY(w->ended);
-        QVERIFY(!w->iconShown());
+        w->clickToEnd(frm->btnspok1);
     }
 
     void theAlertPlaysTheChosenSound() {
         QTest::mouseClick(frm->chkbxsom, Qt::LeftButton);
         frm->editsom->setText(QStringLiteral("/tmp/chime.wav"));
-        w->arm("1");
-        w->timer1().fire();
+        w->alert();
         QCOMPARE(w->platform.sound.played, QStringList{QStringLiteral("/tmp/chime.wav")});
 
         frm->editsom->clear();
         w->platform.sound.fail = true;
-        w->choose("Configuraes1");
-        w->choose("Configuraes1");
+        w->configurationAgain();
         w->select(1);
         w->select(0);
         w->timer1().fire();
@@ -216,14 +206,10 @@ private slots:
     void theMessageLineShowsTheFieldAsItIsWhenTheAlertFires_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("leading zeros") << "007"
-                                       << "7";
-        QTest::newRow("above the range") << "9000"
-                                         << "9000";
-        QTest::newRow("not a number") << "x1"
-                                      << "1";
-        QTest::newRow("past 32 bits") << "99999999999"
-                                      << "1";
+        QTest::newRow("leading zeros") << QStringLiteral("007") << QStringLiteral("7");
+        QTest::newRow("above the range") << QStringLiteral("9000") << QStringLiteral("9000");
+        QTest::newRow("not a number") << QStringLiteral("x1") << QStringLiteral("1");
+        QTest::newRow("past 32 bits") << QStringLiteral("99999999999") << QStringLiteral("1");
     }
 
     void theMessageLineShowsTheFieldAsItIsWhenTheAlertFires() {
@@ -250,8 +236,7 @@ private slots:
         QVERIFY(frm->btnspexit->isHidden());
         QVERIFY(!frm->Spininterval->isHidden());
         QCOMPARE(frm->editmsg1->text(), QStringLiteral("3  minuto(s) atrás  você pediu para lembrar que:"));
-        w->choose("Configuraes1");
-        w->choose("Configuraes1");
+        w->configurationAgain();
         activate();
         QCOMPARE(focused(), QStringLiteral("RichEdit1"));
     }
@@ -284,9 +269,7 @@ private slots:
     }
 
     void sairRemovesTheIconAndEnds() {
-        QTest::mouseClick(frm->btnspexit, Qt::LeftButton);
-        QVERIFY(w->ended);
-        QVERIFY(!w->iconShown());
+        w->clickToEnd(frm->btnspexit);
         QCOMPARE(w->platform.notifyIcon.calls.back().data.hWnd.data(), frm);
     }
 
@@ -316,25 +299,20 @@ private slots:
         w->choose("Configuraes1");
         QVERIFY(!frm->isVisible());
         verifyArmedView();
-        QCOMPARE(frm->Panel3->height(), 22);
         w->choose("Configuraes1");
-        QVERIFY(frm->isVisible());
         verifyConfigurationView();
-        verifyLaidOutPlaces();
         QVERIFY(!frm->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!frm->isMaximized());
     }
 
     void configuracoesFromTheAlertMakesTheWindowNormalAgain() {
-        w->arm("1");
-        w->timer1().fire();
+        w->alert();
         w->choose("Configuraes1");
         QVERIFY(!frm->isVisible());
         QVERIFY(!frm->isMaximized());
         QVERIFY(!frm->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         w->choose("Configuraes1");
         verifyConfigurationView();
-        QCOMPARE(frm->size(), QSize(536, 341));
         QCOMPARE(frm->editmsg1->text(), QStringLiteral("1  minuto(s) atrás  você pediu para lembrar que:"));
     }
 
@@ -383,7 +361,6 @@ private slots:
         QVERIFY(!frm->isVisible());
         QVERIFY(w->timer1().running());
         w->choose("Configuraes1");
-        QVERIFY(frm->isVisible());
         verifyConfigurationView();
         frm->setWindowState(Qt::WindowMinimized);
         w->timer1().fire();
@@ -436,7 +413,6 @@ private slots:
         w->platform.notifyIcon.trayThere = false;
         w->platform.windowManager.declinesToMinimize = true;
         w->arm("30");
-        QVERIFY(frm->isVisible());
         QVERIFY(frm->WindowShown);
         verifyConfigurationView();
         QVERIFY(w->timer1().running());
@@ -453,8 +429,7 @@ private slots:
         QVERIFY(!frm->isMaximized());
         QTRY_VERIFY(frm->isMaximized());
         QCOMPARE(w->platform.windowManager.broughtToFront, std::vector<QWidget*>{frm});
-        w->choose("Configuraes1");
-        w->choose("Configuraes1");
+        w->configurationAgain();
         QTRY_VERIFY(frm->windowHandle()->isExposed());
         QVERIFY(!frm->isMaximized());
         QCOMPARE(w->platform.windowManager.broughtToFront.size(), 1u);
@@ -463,8 +438,7 @@ private slots:
     // A tiling window manager gives the alert less room than the layout: "OK" stays in the window,
     // which then asks for the whole screen as a fullscreen window; it is normal again once left.
     void aTilingWindowManagerGivesTheAlertTheScreenWithOkInside() {
-        w->arm("1");
-        w->timer1().fire();
+        w->alert();
         QTRY_VERIFY(frm->isMaximized());
         frm->setWindowState(Qt::WindowNoState);
         frm->resize(320, 240);
@@ -472,46 +446,35 @@ private slots:
         QVERIFY(frm->Panel2->rect().contains(frm->btnspok1->geometry()));
         QCOMPARE(frm->btnspok1->y(), 4);
         QTRY_VERIFY(frm->isFullScreen());
-        w->choose("Configuraes1");
-        w->choose("Configuraes1");
+        w->configurationAgain();
         QVERIFY(!frm->isFullScreen());
-        QCOMPARE(frm->size(), QSize(536, 341));
+        verifyConfigurationView();
     }
 
     void theKeyboardVisitsTheControlsInTheirLaidOutOrder() {
         QStringList configuration{"RichEdit1",    "editmsg1",  "rdgrpativo/Desativado",
                                   "Spininterval", "ColorBox1", "editsom",
                                   "chkbxsom",     "RichEdit1"};
-        auto backwards = [](QStringList stops) {
-            std::reverse(stops.begin(), stops.end());
-            return stops;
-        };
         const QString text = frm->RichEdit1->toPlainText();
         QVERIFY(QTest::qWaitForWindowActive(frm));
-        QCOMPARE(tabCycle(), configuration);
+        verifyTabCycle(configuration);
         QCOMPARE(frm->RichEdit1->toPlainText(), text);
-        QCOMPARE(tabCycle(Qt::ShiftModifier), backwards(configuration));
         QTest::keyClick(frm->RichEdit1, Qt::Key_Return);
         QCOMPARE(frm->RichEdit1->document()->blockCount(), 2);
 
         const QString reminder = frm->RichEdit1->toPlainText();
-        w->arm("1");
-        w->timer1().fire();
+        w->alert();
         activate();
         QCOMPARE(focused(), QStringLiteral("editmsg1"));
         typeAlong();
         QCOMPARE(frm->RichEdit1->toPlainText(), reminder);
         QVERIFY(!w->ended);
-        const QStringList armed{"RichEdit1", "editmsg1", "RichEdit1"};
-        QCOMPARE(tabCycle(), armed);
-        QCOMPARE(tabCycle(Qt::ShiftModifier), armed);
+        verifyTabCycle({"RichEdit1", "editmsg1", "RichEdit1"});
 
-        w->choose("Configuraes1");
-        w->choose("Configuraes1");
+        w->configurationAgain();
         activate();
         configuration[2] = "rdgrpativo/Ativado";
-        QCOMPARE(tabCycle(), configuration);
-        QCOMPARE(tabCycle(Qt::ShiftModifier), backwards(configuration));
+        verifyTabCycle(configuration);
     }
 
     // Each stop, as Tab reaches it, is marked by at least a line along both its sides in colours
@@ -531,10 +494,8 @@ private slots:
             palette.setColor(QPalette::Highlight, highlight);
             QApplication::setPalette(palette);
             // The window takes the desktop's palette when it is made, as the program makes it.
-            w->finish();
-            w.emplace();
-            w->start();
-            frm = w->frm.get();
+            cleanup();
+            init();
         }
         QVERIFY(QTest::qWaitForWindowActive(frm));
         frm->RichEdit1->setFocus(Qt::OtherFocusReason);

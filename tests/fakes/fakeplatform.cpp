@@ -38,8 +38,9 @@ void FakeDialogs::showError(const QString& title, const QString& text) {
     if (!expectedErrors.removeOne(shown)) unexpected_ << QStringLiteral("error box: ") + shown;
 }
 
-template <class Answer>
-std::optional<Answer> FakeDialogs::answer(const char* chooser) {
+template <class Answer, class OpenedOn>
+std::optional<Answer> FakeDialogs::answer(const char* chooser, std::vector<OpenedOn>& shown, const OpenedOn& openedOn) {
+    shown.push_back(openedOn);
     if (expectedChoosers_.empty() || !std::holds_alternative<Expected<Answer>>(expectedChoosers_.front())) {
         unexpected_ << QStringLiteral("%1 chooser opened").arg(QLatin1String(chooser));
         return std::nullopt;
@@ -51,30 +52,13 @@ std::optional<Answer> FakeDialogs::answer(const char* chooser) {
 }
 
 std::optional<FontChoice> FakeDialogs::chooseFont(const FontChoice& font) {
-    fontsShown.push_back(font);
-    return answer<FontChoice>("font");
+    return answer<FontChoice>("font", fontsShown, font);
 }
-
 std::optional<TColor> FakeDialogs::chooseColour(TColor colour) {
-    coloursShown.push_back(colour);
-    return answer<TColor>("colour");
+    return answer<TColor>("colour", coloursShown, colour);
 }
-
 std::optional<QString> FakeDialogs::chooseOpenFile(const OpenFileOptions& options) {
-    openFilesShown.push_back(options);
-    return answer<QString>("open-file");
-}
-
-void FakeDialogs::expectFont(std::optional<FontChoice> answer, WhileOpen whileOpen) {
-    expectedChoosers_.push_back(Expected<FontChoice>{"font", std::move(answer), std::move(whileOpen)});
-}
-
-void FakeDialogs::expectColour(std::optional<TColor> answer, WhileOpen whileOpen) {
-    expectedChoosers_.push_back(Expected<TColor>{"colour", answer, std::move(whileOpen)});
-}
-
-void FakeDialogs::expectOpenFile(std::optional<QString> answer, WhileOpen whileOpen) {
-    expectedChoosers_.push_back(Expected<QString>{"open-file", std::move(answer), std::move(whileOpen)});
+    return answer<QString>("open-file", openFilesShown, options);
 }
 
 QStringList FakeDialogs::unexpected() const {

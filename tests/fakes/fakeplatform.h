@@ -91,9 +91,11 @@ public:
 
     void expectError(const QString& title, const QString& text) { expectedErrors << title + u'|' + text; }
     // A chooser that answers with a choice, or is cancelled when the answer is nothing.
-    void expectFont(std::optional<FontChoice> answer, WhileOpen whileOpen = {});
-    void expectColour(std::optional<TColor> answer, WhileOpen whileOpen = {});
-    void expectOpenFile(std::optional<QString> answer, WhileOpen whileOpen = {});
+    void expectFont(std::optional<FontChoice> answer, WhileOpen whileOpen = {}) { expect("font", answer, whileOpen); }
+    void expectColour(std::optional<TColor> answer, WhileOpen whileOpen = {}) { expect("colour", answer, whileOpen); }
+    void expectOpenFile(std::optional<QString> answer, WhileOpen whileOpen = {}) {
+        expect("open-file", answer, whileOpen);
+    }
     QStringList unexpected() const;
 
     QStringList expectedErrors;
@@ -112,7 +114,12 @@ private:
     using AnyExpected = std::variant<Expected<FontChoice>, Expected<TColor>, Expected<QString>>;
 
     template <class Answer>
-    std::optional<Answer> answer(const char* chooser);
+    void expect(const char* chooser, std::optional<Answer> answer, WhileOpen whileOpen) {
+        expectedChoosers_.push_back(Expected<Answer>{chooser, std::move(answer), std::move(whileOpen)});
+    }
+    // What the chooser opened on is kept, and the chooser answered as announced.
+    template <class Answer, class OpenedOn>
+    std::optional<Answer> answer(const char* chooser, std::vector<OpenedOn>& shown, const OpenedOn& openedOn);
 
     std::deque<AnyExpected> expectedChoosers_;
     QStringList unexpected_;

@@ -43,6 +43,21 @@ public:
     // The title the error boxes and the tray icon's tip carry.
     static QString title() { return applicationTitle(QCoreApplication::applicationFilePath()); }
 
+    // The window at the size, places and fonts of its layout, as on a screen 800 wide with lines 13 high.
+    void verifyAsLaidOut() {
+        QCOMPARE(frm->size(), QSize(536, 341));
+        QCOMPARE(frm->Panel3->geometry(), QRect(2, 2, 532, 75));
+        QCOMPARE(frm->editmsg1->geometry(), QRect(144, 55, 353, 18));
+        QCOMPARE(frm->Panel4->geometry(), QRect(300, 5, 52, 34));
+        QCOMPARE(frm->Panel5->geometry(), QRect(139, 5, 143, 36));
+        QCOMPARE(frm->Panel6->geometry(), QRect(4, 3, 114, 40));
+        QCOMPARE(frm->Spininterval->geometry(), QRect(1, 14, 50, 19));
+        QCOMPARE(frm->Label3->geometry(), QRect(3, 1, 55, 11));
+        QCOMPARE(frm->RichEdit1->geometry(), QRect(2, 77, 532, 219));
+        QCOMPARE(frm->RichEdit1->font().pixelSize(), 21);
+        QCOMPARE(frm->font().pixelSize(), 11);
+    }
+
     // The tray reports a mouse message over its icon.
     void tray(int mouseMessage) {
         QVERIFY2(iconShown(), "no tray icon to click");
@@ -69,6 +84,23 @@ public:
     void arm(const QString& minutes) {
         frm->Spininterval->setText(minutes);
         select(0);
+    }
+    // Armed for minutes, and the countdown ends: the alert.
+    void alert(const QString& minutes = QStringLiteral("1")) {
+        arm(minutes);
+        timer1().fire();
+    }
+    // "Configurações" twice: the window hidden, then shown again in the configuration view.
+    void configurationAgain() {
+        choose("Configuraes1");
+        choose("Configuraes1");
+    }
+    // A click on a button that ends the program: it is told to end, and the tray icon is gone.
+    void clickToEnd(QWidget* button) {
+        QVERIFY2(iconShown(), "no tray icon before the end");
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY2(ended, "the program goes on");
+        QVERIFY2(!iconShown(), "the tray icon stays");
     }
     // The window manager's close command, as the close box or Alt+F4 give it.
     void closeWindow() {
