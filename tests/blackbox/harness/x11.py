@@ -103,6 +103,13 @@ def on_top(window):
 def iconic(window):
     return (prop(window, "WM_STATE") or [0])[0] == 3
 
+def has_focus(window):
+    """The X server's input focus is in the window."""
+    focus = _x().get_input_focus().focus
+    while not isinstance(focus, int) and focus.id not in (window, root()):
+        focus = focus.query_tree().parent
+    return not isinstance(focus, int) and focus.id == window
+
 def active_window():
     return (prop(root(), "_NET_ACTIVE_WINDOW") or [None])[0]
 
