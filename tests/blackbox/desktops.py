@@ -248,5 +248,6 @@ print(f"| {'':16} |" + "".join(f" {column} |" for column in COLUMNS))
 print("|------------------|" + "".join("-" * (len(column) + 2) + "|" for column in COLUMNS))
 for row in ROWS:
     print(f"| {row:16} |" + "".join(f" {verdicts.get((row, column), '—')} |" for column in COLUMNS))
-print(*failed, sep="\n")
+if failed:
+    print(*failed, sep="\n")
 sys.exit(1 if failed else 0)

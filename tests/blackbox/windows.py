@@ -93,7 +93,8 @@ def setup_and_program():
 
         # Before Windows 10 the setup installs nothing; a run that Windows did not elevate, as asked, asks no more.
         def windows_version(version):
-            check(wine("reg", "add", r"HKCU\Software\Wine", "/v", "Version", "/d", version, "/f") == 0, "no version")
+            check(wine("reg", "add", r"HKCU\Software\Wine", "/v", "Version", "/d", version, "/f") == 0,
+                  "no Windows version")
         windows_version("win7")
         check(wine(setup, "/S") == 1150 % 256, "the setup does not refuse Windows 7")
         windows_version("win10")
